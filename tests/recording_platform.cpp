@@ -1,0 +1,234 @@
+#include "recording_platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwctype>
+
+namespace recording {
+namespace {
+
+Script gScript;
+std::vector<Call> gCalls;
+std::vector<void*> gBlocks;
+
+char gMessageBoxOwner;
+char gMenuOwner;
+char gMenu;
+
+std::string Hex(unsigned long value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%lx", value);
+    return buffer;
+}
+
+std::string Pointer(const void* pointer) {
+    if (pointer == nullptr) {
+        return "null";
+    }
+    if (pointer == &gMessageBoxOwner) {
+        return "messageBoxOwner";
+    }
+    if (pointer == &gMenuOwner) {
+        return "menuOwner";
+    }
+    if (pointer == &gMenu) {
+        return "menu";
+    }
+    return "other";
+}
+
+std::string Quoted(const WideChar* text) { return "\"" + ToUtf8(text) + "\""; }
+
+Call& Record(const std::string& text) {
+    gCalls.push_back(Call());
+    gCalls.back().text = text;
+    return gCalls.back();
+}
+
+} // namespace
+
+CE_DEVMODEW DriverFilledRecord() {
+    CE_DEVMODEW record{};
+    const char16_t name[] = u"DISPLAY";
+    std::copy(name, name + sizeof name / sizeof name[0], record.dmDeviceName);
+    record.dmSize = CE_DEVMODEW_SIZE;
+    record.dmDriverExtra = 0;
+    record.dmFields = 0x001C0000;
+    record.dmBitsPerPel = 16;
+    record.dmPelsWidth = 240;
+    record.dmPelsHeight = 320;
+    record.dmDisplayFrequency = 60;
+    return record;
+}
+
+void Reset(const Script& script) {
+    for (void* block : gBlocks) {
+        std::free(block);
+    }
+    gBlocks.clear();
+    gScript = script;
+    gCalls.clear();
+}
+
+Script& CurrentScript() { return gScript; }
+const std::vector<Call>& Calls() { return gCalls; }
+
+std::vector<std::string> CallTexts() {
+    std::vector<std::string> texts;
+    for (const Call& call : gCalls) {
+        texts.push_back(call.text);
+    }
+    return texts;
+}
+
+PlatformWindow MessageBoxOwner() { return &gMessageBoxOwner; }
+PlatformWindow MenuOwner() { return &gMenuOwner; }
+PlatformMenu Menu() { return &gMenu; }
+
+std::string ToUtf8(const WideChar* text) {
+    std::string out;
+    for (; *text != 0; ++text) {
+        const unsigned unit = *text;
+        if (unit < 0x80) {
+            out += static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            out += static_cast<char>(0xC0 | (unit >> 6));
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            // Surrogates pass through unpaired: the tests only compare.
+            out += static_cast<char>(0xE0 | (unit >> 12));
+            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::vector<WideChar> ToWide(const std::u16string& text) {
+    std::vector<WideChar> wide(text.begin(), text.end());
+    wide.push_back(0);
+    return wide;
+}
+
+} // namespace recording
+
+using namespace recording;
+
+int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
+                                CE_DEVMODEW* record) {
+    Call& call = Record("EnumDisplaySettings(" + Pointer(deviceName) + ", " + Hex(modeNumber) +
+                        ", dmSize=" + std::to_string(record->dmSize) + ")");
+    call.record = *record;
+    call.recordAddress = record;
+    if (!gScript.fillOnRead) {
+        return 0;
+    }
+    *record = gScript.readFill;
+    return 1;
+}
+
+long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record,
+                                     PlatformWindow window, Uint32 flags, void* extra) {
+    Call& call = Record("ChangeDisplaySettingsEx(" + Pointer(deviceName) +
+                        ", dmSize=" + std::to_string(record->dmSize) +
+                        ", dmFields=" + Hex(record->dmFields) +
+                        ", dmDisplayOrientation=" + Hex(record->dmDisplayOrientation) + ", " +
+                        Pointer(window) + ", flags=" + Hex(flags) + ", " + Pointer(extra) + ")");
+    call.record = *record;
+    call.recordAddress = record;
+    if (flags != CE_CDS_TEST) {
+        return gScript.applyResult;
+    }
+    if (record->dmFields == CE_DM_DISPLAYQUERYORIENTATION) {
+        if (gScript.supportResult == CE_DISP_CHANGE_SUCCESSFUL) {
+            record->dmDisplayOrientation = gScript.supportedSet;
+        }
+        return gScript.supportResult;
+    }
+    if (gScript.orientationResult == CE_DISP_CHANGE_SUCCESSFUL) {
+        record->dmDisplayOrientation = gScript.currentOrientation;
+    }
+    return gScript.orientationResult;
+}
+
+PlatformWindow PlatformGetMessageBoxOwner() {
+    Record("GetMessageBoxOwner()");
+    return MessageBoxOwner();
+}
+
+int PlatformMessageBox(PlatformWindow owner, const WideChar* text, const WideChar* caption,
+                       Uint32 style) {
+    Record("MessageBox(" + Pointer(owner) + ", " + Quoted(text) + ", " + Quoted(caption) +
+           ", style=" + Hex(style) + ")");
+    return 1;
+}
+
+PlatformWindow PlatformGetMenuOwner() {
+    Record("GetMenuOwner()");
+    return MenuOwner();
+}
+
+PlatformMenu PlatformCreatePopupMenu() {
+    Record("CreatePopupMenu()");
+    return Menu();
+}
+
+int PlatformAppendMenu(PlatformMenu menu, Uint32 flags, Uint32 identifier, const WideChar* label) {
+    Record("AppendMenu(" + Pointer(menu) + ", flags=" + Hex(flags) +
+           ", id=" + std::to_string(identifier) + ", " + Quoted(label) + ")");
+    return 1;
+}
+
+int PlatformTrackPopupMenuEx(PlatformMenu menu, Uint32 flags, int x, int y, PlatformWindow owner,
+                             void* extra) {
+    Record("TrackPopupMenuEx(" + Pointer(menu) + ", flags=" + Hex(flags) +
+           ", x=" + std::to_string(x) + ", y=" + std::to_string(y) + ", " + Pointer(owner) + ", " +
+           Pointer(extra) + ")");
+    return gScript.menuPick;
+}
+
+int PlatformDestroyMenu(PlatformMenu menu) {
+    Record("DestroyMenu(" + Pointer(menu) + ")");
+    return 1;
+}
+
+int PlatformGetSystemMetrics(int index) {
+    Record("GetSystemMetrics(" + std::to_string(index) + ")");
+    return index == CE_SM_CXSCREEN ? gScript.screenWidth : gScript.screenHeight;
+}
+
+Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Uint32 size) {
+    Record("GetModuleFileName(" + Pointer(instance) + ", size=" + std::to_string(size) + ")");
+    if (gScript.modulePathFails) {
+        return 0;
+    }
+    // Like the platform, cut a long path short, unterminated when it fills
+    // the buffer exactly.
+    const size_t units = std::min<size_t>(gScript.modulePath.size(), size);
+    std::copy(gScript.modulePath.begin(), gScript.modulePath.begin() + units, buffer);
+    if (units < size) {
+        buffer[units] = 0;
+    }
+    return static_cast<Uint32>(units);
+}
+
+void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
+    Call& call = Record("LocalAlloc(flags=" + Hex(flags) + ", bytes=" + std::to_string(bytes) + ")");
+    call.bytes = bytes;
+    if (gScript.allocationFails) {
+        return nullptr;
+    }
+    // Filled with a pattern so a test sees what the splitter left unwritten.
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    std::memset(block, 0xA5, bytes);
+    gBlocks.push_back(block);
+    call.block = block;
+    return block;
+}
+
+int PlatformIsWhiteSpace(WideChar unit) {
+    return std::iswspace(static_cast<wint_t>(unit)) ||
+           gScript.extraWhiteSpace.find(static_cast<char16_t>(unit)) != std::u16string::npos;
+}

@@ -1,0 +1,59 @@
+// A platform for unit tests: answers each call from a script and records
+// every call, in order, with what it was passed.
+#ifndef TARVELIN_TESTS_RECORDING_PLATFORM_H
+#define TARVELIN_TESTS_RECORDING_PLATFORM_H
+
+#include "platform/platform.h"
+
+#include <string>
+#include <vector>
+
+namespace recording {
+
+// A record as a 240 x 320 display's driver fills it.
+CE_DEVMODEW DriverFilledRecord();
+
+struct Script {
+    // What the settings read leaves in the record.
+    bool fillOnRead = true;
+    CE_DEVMODEW readFill = DriverFilledRecord();
+    long supportResult = CE_DISP_CHANGE_SUCCESSFUL;
+    Uint32 supportedSet = CE_DMDO_90 | CE_DMDO_180 | CE_DMDO_270;
+    long orientationResult = CE_DISP_CHANGE_SUCCESSFUL;
+    Uint32 currentOrientation = CE_DMDO_0;
+    long applyResult = CE_DISP_CHANGE_SUCCESSFUL;
+    int menuPick = 0;
+    int screenWidth = 240;
+    int screenHeight = 320;
+    std::u16string modulePath = u"\\Windows\\tarvelin.exe";
+    bool modulePathFails = false;
+    bool allocationFails = false;
+    // Extra white space beyond the C classes, as a platform may classify it.
+    std::u16string extraWhiteSpace;
+};
+
+struct Call {
+    std::string text;        // the call and its arguments, for comparing runs
+    CE_DEVMODEW record{};    // the record as passed, for display calls
+    const void* recordAddress = nullptr;
+    size_t bytes = 0;        // the size asked of the allocator
+    void* block = nullptr;   // the block the allocator handed out
+};
+
+// Starts a new run with the given script; frees earlier blocks.
+void Reset(const Script& script = Script());
+Script& CurrentScript();
+const std::vector<Call>& Calls();
+std::vector<std::string> CallTexts();
+
+// Handles the platform hands out, for tests to expect.
+PlatformWindow MessageBoxOwner();
+PlatformWindow MenuOwner();
+PlatformMenu Menu();
+
+std::string ToUtf8(const WideChar* text);
+std::vector<WideChar> ToWide(const std::u16string& text);
+
+} // namespace recording
+
+#endif
