@@ -23,7 +23,7 @@ TEST(DecimalToInt32, FollowsTheRulesAndSaturates) {
         {u"-1", -1},
         {u"--1", 0},
         {u"1 2", 1},
-        {u"\xFF14", 0},  // a full-width digit is no digit
+        {u"\xFF14", 0}, // a full-width digit is no digit
         {u"2147483647", 2147483647},
         {u"2147483648", 2147483647},
         {u"-2147483648", -2147483647 - 1},

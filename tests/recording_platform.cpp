@@ -39,7 +39,9 @@ std::string Pointer(const void* pointer) {
     return "other";
 }
 
-std::string Quoted(const WideChar* text) { return "\"" + ToUtf8(text) + "\""; }
+std::string Quoted(const WideChar* text) {
+    return "\"" + ToUtf8(text) + "\"";
+}
 
 Call& Record(const std::string& text) {
     gCalls.push_back(Call());
@@ -72,8 +74,12 @@ void Reset(const Script& script) {
     gCalls.clear();
 }
 
-Script& CurrentScript() { return gScript; }
-const std::vector<Call>& Calls() { return gCalls; }
+Script& CurrentScript() {
+    return gScript;
+}
+const std::vector<Call>& Calls() {
+    return gCalls;
+}
 
 std::vector<std::string> CallTexts() {
     std::vector<std::string> texts;
@@ -83,9 +89,15 @@ std::vector<std::string> CallTexts() {
     return texts;
 }
 
-PlatformWindow MessageBoxOwner() { return &gMessageBoxOwner; }
-PlatformWindow MenuOwner() { return &gMenuOwner; }
-PlatformMenu Menu() { return &gMenu; }
+PlatformWindow MessageBoxOwner() {
+    return &gMessageBoxOwner;
+}
+PlatformWindow MenuOwner() {
+    return &gMenuOwner;
+}
+PlatformMenu Menu() {
+    return &gMenu;
+}
 
 std::string ToUtf8(const WideChar* text) {
     std::string out;
@@ -131,9 +143,8 @@ int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
 
 long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record,
                                      PlatformWindow window, Uint32 flags, void* extra) {
-    Call& call = Record("ChangeDisplaySettingsEx(" + Pointer(deviceName) +
-                        ", dmSize=" + std::to_string(record->dmSize) +
-                        ", dmFields=" + Hex(record->dmFields) +
+    Call& call = Record("ChangeDisplaySettingsEx(" + Pointer(deviceName) + ", dmSize=" +
+                        std::to_string(record->dmSize) + ", dmFields=" + Hex(record->dmFields) +
                         ", dmDisplayOrientation=" + Hex(record->dmDisplayOrientation) + ", " +
                         Pointer(window) + ", flags=" + Hex(flags) + ", " + Pointer(extra) + ")");
     call.record = *record;
@@ -215,7 +226,8 @@ Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Ui
 }
 
 void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
-    Call& call = Record("LocalAlloc(flags=" + Hex(flags) + ", bytes=" + std::to_string(bytes) + ")");
+    Call& call =
+        Record("LocalAlloc(flags=" + Hex(flags) + ", bytes=" + std::to_string(bytes) + ")");
     call.bytes = bytes;
     if (gScript.allocationFails) {
         return nullptr;

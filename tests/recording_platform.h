@@ -33,11 +33,11 @@ struct Script {
 };
 
 struct Call {
-    std::string text;        // the call and its arguments, for comparing runs
-    CE_DEVMODEW record{};    // the record as passed, for display calls
+    std::string text;     // the call and its arguments, for comparing runs
+    CE_DEVMODEW record{}; // the record as passed, for display calls
     const void* recordAddress = nullptr;
-    size_t bytes = 0;        // the size asked of the allocator
-    void* block = nullptr;   // the block the allocator handed out
+    size_t bytes = 0;      // the size asked of the allocator
+    void* block = nullptr; // the block the allocator handed out
 };
 
 // Starts a new run with the given script; frees earlier blocks.

@@ -10,7 +10,7 @@ using namespace expect;
 namespace {
 
 std::vector<std::string> RunLine(const std::vector<std::u16string>& arguments,
-                             const recording::Script& script = recording::Script()) {
+                                 const recording::Script& script = recording::Script()) {
     recording::Reset(script);
     const ArgumentVector args(arguments);
     EXPECT_EQ(0, RunRotationCommand(args.argc(), args.argv()));
@@ -29,7 +29,7 @@ struct CommandCase {
     const char* name;
     std::vector<std::u16string> arguments;
     Uint32 current;
-    std::vector<std::string> after;  // the calls after the read and support query
+    std::vector<std::string> after; // the calls after the read and support query
 };
 
 TEST(RunRotationCommand, CarriesOutEachCommandLine) {
@@ -50,11 +50,16 @@ TEST(RunRotationCommand, CarriesOutEachCommandLine) {
         {"option with a tail", {u"/toggles"}, 0, cycleFrom0},
         {"option prefix", {u"/tog"}, 0, cycleFrom0},
         {"empty argument 1", {u"", u"/toggle"}, 0, cycleFrom0},
-        {"toggle from default goes to 270", {u"/toggle"}, 0, {OrientationQuery(kSupported), Apply(4)}},
+        {"toggle from default goes to 270",
+         {u"/toggle"},
+         0,
+         {OrientationQuery(kSupported), Apply(4)}},
         {"toggle from 90 goes home", {u"/toggle"}, 1, {OrientationQuery(kSupported), Apply(0)}},
         {"toggle from 180 goes home", {u"/toggle"}, 2, {OrientationQuery(kSupported), Apply(0)}},
         {"toggle from 270 goes home", {u"/toggle"}, 4, {OrientationQuery(kSupported), Apply(0)}},
-        {"toggle ignores further arguments", {u"/toggle", u"/set", u"2"}, 2,
+        {"toggle ignores further arguments",
+         {u"/toggle", u"/set", u"2"},
+         2,
          {OrientationQuery(kSupported), Apply(0)}},
         {"set 0", {u"/set", u"0"}, 2, {Apply(0)}},
         {"set 1", {u"/set", u"1"}, 0, {Apply(1)}},
@@ -72,12 +77,12 @@ TEST(RunRotationCommand, CarriesOutEachCommandLine) {
         {"set -4 is invalid", {u"/set", u"-4"}, 0, invalid},
         {"set beyond 32 bits never wraps to 4", {u"/set", u"4294967300"}, 0, invalid},
         {"set below 32 bits never wraps to 4", {u"/set", u"-4294967292"}, 0, invalid},
-        {"set far beyond 32 bits never wraps to 0", {u"/set", u"18446744073709551616"}, 0,
-         invalid},
+        {"set far beyond 32 bits never wraps to 0", {u"/set", u"18446744073709551616"}, 0, invalid},
     };
     for (const CommandCase& test : cases) {
         SCOPED_TRACE(test.name);
-        EXPECT_EQ(Join({{Read(), SupportQuery()}, test.after}), RunLine(test.arguments, At(test.current)));
+        EXPECT_EQ(Join({{Read(), SupportQuery()}, test.after}),
+                  RunLine(test.arguments, At(test.current)));
     }
 }
 
@@ -90,8 +95,10 @@ TEST(RunRotationCommand, RefusesAnUnrotatableDisplayForEveryCommandLine) {
         {}, {u"/toggle"}, {u"/set", u"4"}, {u"/set", u"3"}, {u"/menu"}, {u"/rotate"}};
     for (const recording::Script& script : {fails, empty}) {
         for (const auto& line : lines) {
-            SCOPED_TRACE(line.empty() ? "no argument" : recording::ToUtf8(recording::ToWide(line[0]).data()));
-            EXPECT_EQ(Join({{Read(), SupportQuery()}, Message(kUnsupported)}), RunLine(line, script));
+            SCOPED_TRACE(line.empty() ? "no argument"
+                                      : recording::ToUtf8(recording::ToWide(line[0]).data()));
+            EXPECT_EQ(Join({{Read(), SupportQuery()}, Message(kUnsupported)}),
+                      RunLine(line, script));
         }
     }
 }
@@ -100,9 +107,9 @@ TEST(RunRotationCommand, FailedOrientationQueryRefusesCycleAndToggle) {
     recording::Script script;
     script.orientationResult = -1;
     for (const auto& line : std::vector<std::vector<std::u16string>>{{}, {u"/toggle"}}) {
-        EXPECT_EQ(Join({{Read(), SupportQuery(), OrientationQuery(kSupported)},
-                        Message(kUnsupported)}),
-                  RunLine(line, script));
+        EXPECT_EQ(
+            Join({{Read(), SupportQuery(), OrientationQuery(kSupported)}, Message(kUnsupported)}),
+            RunLine(line, script));
     }
 }
 

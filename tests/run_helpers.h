@@ -18,20 +18,25 @@ inline std::string Hex(unsigned long value) {
     return buffer;
 }
 
-inline std::string Read() { return "EnumDisplaySettings(null, 0xffffffff, dmSize=192)"; }
+inline std::string Read() {
+    return "EnumDisplaySettings(null, 0xffffffff, dmSize=192)";
+}
 
 inline std::string Change(unsigned long fields, unsigned long orientation, unsigned long flags) {
     return "ChangeDisplaySettingsEx(null, dmSize=192, dmFields=" + Hex(fields) +
-           ", dmDisplayOrientation=" + Hex(orientation) + ", null, flags=" + Hex(flags) +
-           ", null)";
+           ", dmDisplayOrientation=" + Hex(orientation) + ", null, flags=" + Hex(flags) + ", null)";
 }
 
 // The read leaves dmDisplayOrientation at 0 in the driver's record.
-inline std::string SupportQuery() { return Change(0x01000000, 0, 2); }
+inline std::string SupportQuery() {
+    return Change(0x01000000, 0, 2);
+}
 inline std::string OrientationQuery(unsigned long supported) {
     return Change(0x00800000, supported, 2);
 }
-inline std::string Apply(unsigned long code) { return Change(0x00800000, code, 0); }
+inline std::string Apply(unsigned long code) {
+    return Change(0x00800000, code, 0);
+}
 
 inline std::vector<std::string> Message(const std::string& text) {
     return {"GetMessageBoxOwner()",

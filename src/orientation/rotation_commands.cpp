@@ -2,10 +2,12 @@
 
 #include "orientation/decimal.h"
 #include "orientation/display_requests.h"
+#include "orientation/orientation_menu.h"
 #include "orientation/texts.h"
 
 namespace {
 
+const WideChar kMenuOption[] = {'/', 'm', 'e', 'n', 'u', 0};
 const WideChar kToggleOption[] = {'/', 't', 'o', 'g', 'g', 'l', 'e', 0};
 const WideChar kSetOption[] = {'/', 's', 'e', 't', 0};
 
@@ -27,7 +29,9 @@ bool IsOrientationCode(Int32 value) {
 
 // 0 -> 270 -> 180 -> 90 -> 0: each turned code is one bit, so a right shift
 // steps to the next.
-Uint32 NextInCycle(Uint32 current) { return current == CE_DMDO_0 ? CE_DMDO_270 : current >> 1; }
+Uint32 NextInCycle(Uint32 current) {
+    return current == CE_DMDO_0 ? CE_DMDO_270 : current >> 1;
+}
 
 void Cycle(CE_DEVMODEW* record) {
     Uint32 current = 0;
@@ -75,7 +79,9 @@ Int32 RunRotationCommand(Int32 argc, const WideChar* const* argv) {
     }
     EnterOrientationMode(&record);
 
-    if (argc >= 2 && IsOption(argv[1], kToggleOption)) {
+    if (argc >= 2 && IsOption(argv[1], kMenuOption)) {
+        ShowOrientationMenu(&record);
+    } else if (argc >= 2 && IsOption(argv[1], kToggleOption)) {
         Toggle(&record);
     } else if (argc >= 3 && IsOption(argv[1], kSetOption)) {
         Set(&record, argv[2]);

@@ -13,10 +13,9 @@ const WideChar kUnsupportedRotationMessage[] = {
     ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    0};
 
 // "无效的旋转模式!" and 17 spaces: 25 units.
-const WideChar kInvalidModeMessage[] = {0x65E0, 0x6548, 0x7684, 0x65CB, 0x8F6C, 0x6A21, 0x5F0F,
-                                        '!',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',
-                                        ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',
-                                        ' ',    ' ',    ' ',    ' ',    0};
+const WideChar kInvalidModeMessage[] = {
+    0x65E0, 0x6548, 0x7684, 0x65CB, 0x8F6C, 0x6A21, 0x5F0F, '!', ' ', ' ', ' ', ' ', ' ',
+    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ',    ' ', ' ', ' ', ' ', ' ', 0};
 
 // "默认" and 5 spaces: 7 units.
 const WideChar kMenuLabelDefault[] = {0x9ED8, 0x8BA4, ' ', ' ', ' ', ' ', ' ', 0};

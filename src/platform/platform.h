@@ -89,8 +89,7 @@ const int CE_SM_CYSCREEN = 1;
 const Uint32 CE_LMEM_FIXED = 0;
 
 // Display settings.
-int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
-                                CE_DEVMODEW* record);
+int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber, CE_DEVMODEW* record);
 long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record,
                                      PlatformWindow window, Uint32 flags, void* extra);
 
