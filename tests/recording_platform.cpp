@@ -11,7 +11,17 @@ namespace {
 
 Script gScript;
 std::vector<Call> gCalls;
-std::vector<void*> gBlocks;
+// Blocks handed out since the last reset; freed then or at exit.
+struct Blocks {
+    std::vector<void*> list;
+    ~Blocks() { Free(); }
+    void Free() {
+        for (void* block : list) {
+            std::free(block);
+        }
+        list.clear();
+    }
+} gBlocks;
 
 char gMessageBoxOwner;
 char gMenuOwner;
@@ -66,10 +76,7 @@ CE_DEVMODEW DriverFilledRecord() {
 }
 
 void Reset(const Script& script) {
-    for (void* block : gBlocks) {
-        std::free(block);
-    }
-    gBlocks.clear();
+    gBlocks.Free();
     gScript = script;
     gCalls.clear();
 }
@@ -235,7 +242,7 @@ void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
     // Filled with a pattern so a test sees what the splitter left unwritten.
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
     std::memset(block, 0xA5, bytes);
-    gBlocks.push_back(block);
+    gBlocks.list.push_back(block);
     call.block = block;
     return block;
 }

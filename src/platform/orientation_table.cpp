@@ -1,0 +1,41 @@
+#include "platform/orientation_table.h"
+
+namespace {
+
+const OrientationEntry kOrientations[] = {
+    {CE_DMDO_0, 0, 1, "normal", false},
+    {CE_DMDO_90, 1, 2, "left", true},
+    {CE_DMDO_180, 2, 4, "inverted", false},
+    {CE_DMDO_270, 3, 8, "right", true},
+};
+
+const size_t kCount = sizeof kOrientations / sizeof kOrientations[0];
+
+} // namespace
+
+const OrientationEntry* FindOrientationByCode(Uint32 code) {
+    for (size_t i = 0; i < kCount; ++i) {
+        if (kOrientations[i].code == code) {
+            return &kOrientations[i];
+        }
+    }
+    return NULL;
+}
+
+const OrientationEntry* FindOrientationByDesktopCode(Uint32 desktopCode) {
+    for (size_t i = 0; i < kCount; ++i) {
+        if (kOrientations[i].desktopCode == desktopCode) {
+            return &kOrientations[i];
+        }
+    }
+    return NULL;
+}
+
+const OrientationEntry* FindOrientationByRandrRotation(Uint16 rotation) {
+    for (size_t i = 0; i < kCount; ++i) {
+        if (kOrientations[i].randrRotation == rotation) {
+            return &kOrientations[i];
+        }
+    }
+    return NULL;
+}

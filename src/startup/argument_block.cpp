@@ -1,0 +1,30 @@
+#include "startup/argument_block.h"
+
+namespace {
+
+const size_t kMaxSize = static_cast<size_t>(-1);
+
+} // namespace
+
+bool AddUnits(size_t* sum, size_t a) {
+    if (a > kMaxSize - *sum) {
+        return false;
+    }
+    *sum += a;
+    return true;
+}
+
+WideChar** AllocateArgumentBlock(Int32 argc, size_t units) {
+    if (argc < 1 || argc == 0x7FFFFFFF) {
+        return NULL;
+    }
+    const size_t slots = static_cast<size_t>(argc) + 1;
+    if (slots > kMaxSize / sizeof(WideChar*) || units > kMaxSize / sizeof(WideChar)) {
+        return NULL;
+    }
+    size_t bytes = slots * sizeof(WideChar*);
+    if (!AddUnits(&bytes, units * sizeof(WideChar))) {
+        return NULL;
+    }
+    return static_cast<WideChar**>(PlatformLocalAlloc(CE_LMEM_FIXED, bytes));
+}

@@ -1,0 +1,16 @@
+// The argument block: argc + 1 pointer slots, the last one null, then the
+// string area in 16-bit units. Made once, never released.
+#ifndef TARVELIN_STARTUP_ARGUMENT_BLOCK_H
+#define TARVELIN_STARTUP_ARGUMENT_BLOCK_H
+
+#include "platform/platform.h"
+
+// Asks the platform for one block of argc + 1 slots and `units` string
+// units. Returns the slots, with the area starting at slots + argc + 1, or
+// null when the size cannot be represented or the allocation fails.
+WideChar** AllocateArgumentBlock(Int32 argc, size_t units);
+
+// Adds a to *sum; false when the sum would overflow.
+bool AddUnits(size_t* sum, size_t a);
+
+#endif

@@ -1,0 +1,233 @@
+#include "run_helpers.h"
+#include "startup/argument_block.h"
+#include "startup/pack_arguments.h"
+#include "startup/split_argument_line.h"
+#include "startup/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace expect;
+
+namespace {
+
+const std::u16string kPath = u"\\Windows\\tarvelin.exe";
+
+struct Split {
+    Int32 argc = 0;
+    WideChar** argv = nullptr;
+    std::vector<std::u16string> arguments; // after argument 0
+};
+
+std::u16string FromWide(const WideChar* text) {
+    return std::u16string(
+        text, text + [&] {
+            size_t n = 0;
+            while (text[n] != 0)
+                ++n;
+            return n;
+        }());
+}
+
+Split SplitLine(const std::u16string& line, const recording::Script& script = {}) {
+    recording::Reset(script);
+    Split split;
+    const auto path = recording::ToWide(kPath);
+    const auto wide = recording::ToWide(line);
+    EXPECT_TRUE(SplitArgumentLine(path.data(), wide.data(), &split.argc, &split.argv));
+    for (Int32 i = 1; i < split.argc; ++i) {
+        split.arguments.push_back(FromWide(split.argv[i]));
+    }
+    return split;
+}
+
+TEST(SplitArgumentLine, FollowsTheScanningRules) {
+    struct Case {
+        const char* name;
+        std::u16string line;
+        std::vector<std::u16string> arguments;
+    };
+    const Case cases[] = {
+        {"empty line", u"", {}},
+        {"white space only", u" \t\r\n\v\f ", {}},
+        {"one option", u"/toggle", {u"/toggle"}},
+        {"runs of spaces", u"/set   4  ", {u"/set", u"4"}},
+        {"leading white space", u"  \t/menu", {u"/menu"}},
+        {"quoted option", u"\"/menu\"", {u"/menu"}},
+        {"quotes inside an argument", u"/to\"gg\"le", {u"/toggle"}},
+        {"quoted value", u"/set \"2\"", {u"/set", u"2"}},
+        {"two quotes alone", u"\"\"", {u""}},
+        {"empty argument between others", u"a \"\" b", {u"a", u"", u"b"}},
+        {"unmatched quote runs to the end", u"\"a b", {u"a b"}},
+        {"unmatched quote keeps trailing space", u"x \"a b  ", {u"x", u"a b  "}},
+        {"quotes group white space", u"a\"b c\"d e", {u"ab cd", u"e"}},
+        {"tab separates", u"/set\t4", {u"/set", u"4"}},
+        {"carriage return separates", u"/set\r4", {u"/set", u"4"}},
+        {"line feed separates", u"a\nb", {u"a", u"b"}},
+        {"backslashes are ordinary", u"C:\\x \"y z\"", {u"C:\\x", u"y z"}},
+        {"backslash before a quote escapes nothing", u"a\\\"b c\"", {u"a\\b c"}},
+        {"only quotes", u"\"\"\"\"\"", {u""}},
+        {"quote then space then quote", u"\" \" \"", {u" ", u""}},
+        {"non-ASCII units are ordinary",
+         u"\x6A2A\x5C4F \xD83D\xDE00",
+         {u"\x6A2A\x5C4F", u"\xD83D\xDE00"}},
+        {"a lone surrogate is ordinary", u"\xD800 \xDC00x", {u"\xD800", u"\xDC00x"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const Split split = SplitLine(test.line);
+        EXPECT_EQ(static_cast<Int32>(test.arguments.size()) + 1, split.argc);
+        EXPECT_EQ(test.arguments, split.arguments);
+        EXPECT_EQ(kPath, FromWide(split.argv[0]));
+        EXPECT_EQ(nullptr, split.argv[split.argc]);
+    }
+}
+
+TEST(SplitArgumentLine, SeparatesOnWhatThePlatformCallsWhiteSpace) {
+    recording::Script script;
+    script.extraWhiteSpace = u"\x3000\x00A0";
+    EXPECT_EQ((std::vector<std::u16string>{u"/set", u"4", u"a\u3000b"}),
+              SplitLine(u"\x3000/set\x00A0"
+                        u"4 \"a\u3000b\"",
+                        script)
+                  .arguments);
+    EXPECT_EQ((std::vector<std::u16string>{u"/set\x3000"
+                                           u"4"}),
+              SplitLine(u"/set\x3000"
+                        u"4")
+                  .arguments);
+}
+
+TEST(SplitArgumentLine, LaysOutOneBlockOfExactSize) {
+    const std::u16string line = u"  a\"b c\"d  \"\" /set";
+    const Split split = SplitLine(line);
+    ASSERT_EQ(4, split.argc);
+    const auto& calls = recording::Calls();
+    ASSERT_EQ(1u, calls.size());
+    // Path + 1, then each raw length + 1: "a\"b c\"d" is 7, "\"\"" 2, "/set" 4.
+    const size_t units = (kPath.size() + 1) + (7 + 1) + (2 + 1) + (4 + 1);
+    EXPECT_EQ("LocalAlloc(flags=0x0, bytes=" + std::to_string(5 * sizeof(void*) + 2 * units) + ")",
+              calls[0].text);
+    EXPECT_EQ(calls[0].block, static_cast<void*>(split.argv));
+
+    const WideChar* area = reinterpret_cast<const WideChar*>(split.argv + 5);
+    EXPECT_EQ(area, split.argv[0]);
+    EXPECT_EQ(area + kPath.size() + 1, split.argv[1]);
+    EXPECT_EQ(split.argv[1] + 8, split.argv[2]);
+    EXPECT_EQ(split.argv[2] + 3, split.argv[3]);
+    EXPECT_EQ(reinterpret_cast<const char*>(split.argv[3] + 5),
+              reinterpret_cast<const char*>(split.argv) + calls[0].bytes);
+
+    // Closing up over the quotes leaves the copy's tail behind the terminator.
+    const std::u16string room1(split.argv[1], split.argv[1] + 8);
+    EXPECT_EQ(std::u16string(u"ab cd\0d\0", 8), room1);
+    const std::u16string room2(split.argv[2], split.argv[2] + 3);
+    EXPECT_EQ(std::u16string(u"\0\"\0", 3), room2);
+}
+
+TEST(SplitArgumentLine, ReportsAFailedAllocation) {
+    recording::Script script;
+    script.allocationFails = true;
+    recording::Reset(script);
+    const auto path = recording::ToWide(kPath);
+    const auto line = recording::ToWide(u"/set 4");
+    Int32 argc = 0;
+    WideChar** argv = nullptr;
+    EXPECT_FALSE(SplitArgumentLine(path.data(), line.data(), &argc, &argv));
+    EXPECT_EQ(nullptr, argv);
+}
+
+TEST(AllocateArgumentBlock, RefusesSizesThatCannotBeRepresented) {
+    const size_t max = static_cast<size_t>(-1);
+    const struct {
+        Int32 argc;
+        size_t units;
+    } refused[] = {{1, max}, {1, max / 2 + 1}, {2, max / 2 - 10}, {0x7FFFFFFF, 1}, {0, 1}, {-1, 1}};
+    for (const auto& test : refused) {
+        recording::Reset();
+        EXPECT_EQ(nullptr, AllocateArgumentBlock(test.argc, test.units)) << test.units;
+        EXPECT_TRUE(recording::Calls().empty());
+    }
+    recording::Reset();
+    EXPECT_NE(nullptr, AllocateArgumentBlock(2, 10));
+    EXPECT_EQ("LocalAlloc(flags=0x0, bytes=" + std::to_string(3 * sizeof(void*) + 20) + ")",
+              recording::CallTexts().at(0));
+}
+
+TEST(PackArguments, LaysOutTheSameBlockFromUtf8) {
+    recording::Reset();
+    const auto path = recording::ToWide(u"/usr/bin/tarvelin");
+    const char* arguments[] = {"/set",
+                               "",
+                               "\xE6\xA8\xAA",
+                               "\xF0\x9F\x98\x80",
+                               "\xFF"
+                               "a\xC3",
+                               "\xED\xA0\x80"};
+    Int32 argc = 0;
+    WideChar** argv = nullptr;
+    ASSERT_TRUE(PackArguments(path.data(), 6, arguments, &argc, &argv));
+    ASSERT_EQ(7, argc);
+    EXPECT_EQ(u"/usr/bin/tarvelin", FromWide(argv[0]));
+    const std::vector<std::u16string> expected = {u"/set",
+                                                  u"",
+                                                  u"\x6A2A",
+                                                  u"\xD83D\xDE00",
+                                                  u"\xFFFD"
+                                                  u"a\xFFFD",
+                                                  u"\xFFFD"};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i], FromWide(argv[i + 1])) << i;
+    }
+    EXPECT_EQ(nullptr, argv[7]);
+    EXPECT_EQ(argv[1], argv[0] + 18);
+    EXPECT_EQ(argv[2], argv[1] + 5);
+}
+
+TEST(Startup, RunsTheDispatcherWithTheSplitLine) {
+    recording::Script script;
+    script.currentOrientation = 2;
+    recording::Reset(script);
+    const auto line = recording::ToWide(u"\"/toggle\" extra");
+    EXPECT_EQ(0, StartFromArgumentLine(nullptr, line.data()));
+    const auto texts = recording::CallTexts();
+    ASSERT_EQ(6u, texts.size());
+    EXPECT_EQ("GetModuleFileName(null, size=256)", texts[0]);
+    EXPECT_EQ(Apply(0), texts[5]);
+}
+
+TEST(Startup, EndsWithoutTheDispatcherWhenItCannotStart) {
+    recording::Script noPath;
+    noPath.modulePathFails = true;
+    recording::Script noBlock;
+    noBlock.allocationFails = true;
+    const auto line = recording::ToWide(u"/set 4");
+    for (const auto& script : {noPath, noBlock}) {
+        recording::Reset(script);
+        EXPECT_EQ(1, StartFromArgumentLine(nullptr, line.data()));
+        for (const auto& text : recording::CallTexts()) {
+            EXPECT_EQ(std::string::npos, text.find("DisplaySettings")) << text;
+        }
+    }
+    recording::Reset(noPath);
+    const char* arguments[] = {"/set", "4"};
+    EXPECT_EQ(1, StartFromArguments(2, arguments));
+    EXPECT_EQ(1u, recording::Calls().size());
+}
+
+TEST(Startup, TerminatesAModulePathCutShort) {
+    recording::Script script;
+    script.modulePath = std::u16string(300, u'x');
+    recording::Reset(script);
+    const auto line = recording::ToWide(u"/set 1");
+    EXPECT_EQ(0, StartFromArgumentLine(nullptr, line.data()));
+    const auto& calls = recording::Calls();
+    ASSERT_EQ("LocalAlloc(flags=0x0, bytes=" +
+                  std::to_string(4 * sizeof(void*) + 2 * (256 + 5 + 2)) + ")",
+              calls[1].text);
+    const WideChar* const* argv = static_cast<WideChar* const*>(calls[1].block);
+    EXPECT_EQ(std::u16string(255, u'x'), FromWide(argv[0]));
+}
+
+} // namespace
