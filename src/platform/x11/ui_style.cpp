@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -11,6 +12,19 @@ namespace {
 // Simplified Chinese; it covers Latin too.
 const char kFontPattern[] = "sans-serif:lang=zh-cn:size=11";
 const char kBoldFontPattern[] = "sans-serif:lang=zh-cn:size=11:weight=bold";
+// Virtual and remote servers often report a made-up screen size in
+// millimetres, from which Xft would work out a resolution; unless the user
+// set Xft.dpi, take the common 96.
+const char kDefaultDpi[] = ":dpi=96";
+
+XftFont* OpenFont(Display* display, int screen, const char* pattern) {
+    if (XGetDefault(display, "Xft", "dpi") != NULL) {
+        return XftFontOpenName(display, screen, pattern);
+    }
+    char withDpi[sizeof kBoldFontPattern + sizeof kDefaultDpi];
+    snprintf(withDpi, sizeof withDpi, "%s%s", pattern, kDefaultDpi);
+    return XftFontOpenName(display, screen, withDpi);
+}
 
 bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
     XRenderColor value;
@@ -29,11 +43,11 @@ bool OpenUiStyle(Display* display, UiStyle* style) {
     style->screen = DefaultScreen(display);
     style->visual = DefaultVisual(display, style->screen);
     style->colormap = DefaultColormap(display, style->screen);
-    style->font = XftFontOpenName(display, style->screen, kFontPattern);
+    style->font = OpenFont(display, style->screen, kFontPattern);
     if (style->font == NULL) {
         return false;
     }
-    style->boldFont = XftFontOpenName(display, style->screen, kBoldFontPattern);
+    style->boldFont = OpenFont(display, style->screen, kBoldFontPattern);
     if (style->boldFont == NULL) {
         style->boldFont = style->font;
     }
