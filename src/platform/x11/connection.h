@@ -8,4 +8,10 @@
 // when no display can be opened (asked once only).
 Display* X11Connection();
 
+// Between these two, an X error is noted instead of ending the process.
+// EndXErrorTrap waits for the server to answer everything sent so far and
+// returns the first error code seen, or 0.
+void BeginXErrorTrap();
+int EndXErrorTrap(Display* display);
+
 #endif
