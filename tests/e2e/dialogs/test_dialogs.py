@@ -188,8 +188,9 @@ class MessageBoxTest(unittest.TestCase):
         self.assertEqual(run.finish(), 0)
 
 
-class MenuTest(unittest.TestCase):
-    """"/menu" on a display that rotates: each pick turns it, no pick leaves it."""
+class RotatingDisplayTest(unittest.TestCase):
+    """On a display that rotates: "/menu" turns it by each pick and leaves it
+    without one; a bad "/set" value is refused in a box."""
 
     WIDTH, HEIGHT = 800, 600
 
@@ -278,6 +279,22 @@ class MenuTest(unittest.TestCase):
                 dismiss(menu)
                 self.assertEqual(run.finish(), 0)
                 self.assertEqual(self.rotation(), "right")
+        self.turn("normal")
+
+
+    def test_invalid_mode_box_is_answered_and_leaves_the_display(self):
+        self.turn("left")
+        run = Run(self.server, "/set", "3")
+        self.addCleanup(run.kill)
+        box = run.find("--name", "^Tarvelin$")
+        x, y, width, height = geometry(self.server, box)
+        self.assertLessEqual(abs(x + width / 2 - self.HEIGHT / 2), 1)
+        self.assertLessEqual(abs(y + height / 2 - self.WIDTH / 2), 1)
+        time.sleep(0.1)
+        screenshot(self.server, "invalid-mode-box.png")
+        xdotool(self.server, "key", "Escape")
+        self.assertEqual(run.finish(), 0)
+        self.assertEqual(self.rotation(), "left")
         self.turn("normal")
 
 
