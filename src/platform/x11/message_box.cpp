@@ -205,15 +205,15 @@ void RunEvents(Box* box, bool setFocus) {
 } // namespace
 
 bool ShowMessageBox(Display* display, const char* text, const char* caption) {
+    const bool managed = HasWindowManager(display, DefaultScreen(display));
     UiStyle style;
-    if (!OpenUiStyle(display, &style)) {
+    if (!OpenUiStyle(display, !managed, &style)) {
         return false;
     }
     Box box = Box();
     box.style = &style;
     box.text = text;
     box.caption = caption;
-    const bool managed = HasWindowManager(display, style.screen);
     Layout(&box, !managed);
     // Never off the top-left corner, even on a screen narrower than the box.
     const int x = ScreenWidth(&style) > box.width ? (ScreenWidth(&style) - box.width) / 2 : 0;

@@ -181,7 +181,7 @@ int RunEvents(Menu* menu) {
 unsigned TrackPopup(Display* display, const PopupItem* items, int count, int x, int y,
                     PopupAlign horizontal, PopupAlign vertical) {
     UiStyle style;
-    if (count <= 0 || !OpenUiStyle(display, &style)) {
+    if (count <= 0 || !OpenUiStyle(display, false, &style)) {
         return 0;
     }
     Menu menu = Menu();

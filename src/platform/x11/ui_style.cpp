@@ -37,7 +37,7 @@ bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
 
 } // namespace
 
-bool OpenUiStyle(Display* display, UiStyle* style) {
+bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
     memset(style, 0, sizeof *style);
     style->display = display;
     style->screen = DefaultScreen(display);
@@ -47,7 +47,7 @@ bool OpenUiStyle(Display* display, UiStyle* style) {
     if (style->font == NULL) {
         return false;
     }
-    style->boldFont = OpenFont(display, style->screen, kBoldFontPattern);
+    style->boldFont = withBold ? OpenFont(display, style->screen, kBoldFontPattern) : NULL;
     if (style->boldFont == NULL) {
         style->boldFont = style->font;
     }

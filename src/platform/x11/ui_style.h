@@ -12,6 +12,8 @@ struct UiStyle {
     Visual* visual;
     Colormap colormap;
     XftFont* font;
+    // For a caption drawn by the program itself; else the plain font, which
+    // spares a second font lookup.
     XftFont* boldFont;
     XftColor face;
     XftColor text;
@@ -26,7 +28,7 @@ struct UiStyle {
 };
 
 // False when no font can be opened: nothing could be drawn.
-bool OpenUiStyle(Display* display, UiStyle* style);
+bool OpenUiStyle(Display* display, bool withBold, UiStyle* style);
 void CloseUiStyle(UiStyle* style);
 
 // The advance of a UTF-8 string, trailing spaces included.
