@@ -67,8 +67,9 @@ class Run:
         deadline = time.monotonic() + TIMEOUT
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
+                errors = self.process.stderr.read().decode(errors="replace")
                 raise AssertionError(f"the program ended ({self.process.returncode}) "
-                                     f"before showing {search}")
+                                     f"before showing {search}: {errors}")
             found = xdotool(self.server, "search", "--onlyvisible", *search, check=False).split()
             if found:
                 return found[0]
