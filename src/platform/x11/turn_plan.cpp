@@ -6,9 +6,15 @@ namespace {
 
 const Uint32 kTurnedCodes[] = {CE_DMDO_90, CE_DMDO_180, CE_DMDO_270};
 
+// RandR refuses a screen of no millimetres; without any known, assume the
+// usual 96 pixels per inch.
+int Millimetres(int pixels) {
+    return (pixels * 254 + 480) / 960;
+}
+
 int Scaled(int millimetres, int pixels, int oldPixels) {
-    if (oldPixels <= 0) {
-        return millimetres;
+    if (millimetres <= 0 || oldPixels <= 0) {
+        return Millimetres(pixels);
     }
     const long long scaled =
         (static_cast<long long>(millimetres) * pixels + oldPixels / 2) / oldPixels;
@@ -48,7 +54,8 @@ ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int
         width = right > width ? right : width;
         height = bottom > height ? bottom : height;
     }
-    if (width == screen.height && height == screen.width) {
+    if (width == screen.height && height == screen.width && screen.mmWidth > 0 &&
+        screen.mmHeight > 0) {
         return ScreenSize{width, height, screen.mmHeight, screen.mmWidth};
     }
     return ScreenSize{width, height, Scaled(screen.mmWidth, width, screen.width),

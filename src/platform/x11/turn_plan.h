@@ -34,7 +34,8 @@ Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target);
 
 // The screen that holds every active CRTC once areas[turned] has turned (its
 // width and height swap when swap is set). Millimetres swap with the size;
-// a size that changes otherwise keeps its pixels per millimetre.
+// a size that changes otherwise keeps its pixels per millimetre; unknown
+// millimetres are taken at 96 pixels per inch.
 ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int count, int turned,
                             bool swap);
 
