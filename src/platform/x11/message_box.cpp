@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -115,6 +116,45 @@ bool InButton(const Box* box, int x, int y) {
     return x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height;
 }
 
+bool IsCopyKey(const XKeyEvent& key) {
+    const KeySym symbol = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
+    return (key.state & ControlMask) != 0 && (symbol == XK_c || symbol == XK_Insert);
+}
+
+// Ctrl+C puts the text on the clipboard, as message boxes on Windows do, so
+// that a message can be pasted into a report. The box serves it while up.
+void OfferText(const Box* box, Time time) {
+    Display* display = box->style->display;
+    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), box->window, time);
+}
+
+void AnswerSelectionRequest(const Box* box, const XSelectionRequestEvent& request) {
+    Display* display = box->style->display;
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    // An obsolete requestor names no property: the target serves as one.
+    const Atom property = request.property != None ? request.property : request.target;
+    XSelectionEvent reply = XSelectionEvent();
+    reply.type = SelectionNotify;
+    reply.requestor = request.requestor;
+    reply.selection = request.selection;
+    reply.target = request.target;
+    reply.time = request.time;
+    reply.property = property;
+    if (request.target == targets) {
+        const Atom offered[] = {targets, utf8};
+        XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(offered), 2);
+    } else if (request.target == utf8) {
+        XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(box->text),
+                        static_cast<int>(strlen(box->text)));
+    } else {
+        reply.property = None;
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+}
+
 bool IsDismissKey(KeySym key) {
     return key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space;
 }
@@ -167,9 +207,14 @@ void RunEvents(Box* box, bool setFocus) {
             }
             break;
         case KeyPress:
-            if (IsDismissKey(XLookupKeysym(&event.xkey, 0))) {
+            if (IsCopyKey(event.xkey)) {
+                OfferText(box, event.xkey.time);
+            } else if (IsDismissKey(XLookupKeysym(&event.xkey, 0))) {
                 return;
             }
+            break;
+        case SelectionRequest:
+            AnswerSelectionRequest(box, event.xselectionrequest);
             break;
         case ButtonPress:
             if (event.xbutton.button == Button1 &&

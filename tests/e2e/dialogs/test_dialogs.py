@@ -24,6 +24,9 @@ WM_CLOSE = os.environ.get("WM_CLOSE", "wm_close")
 OUTPUT = os.environ.get("TARVELIN_E2E_OUTPUT", ".")
 TIMEOUT = 10
 
+UNSUPPORTED = "你的设备不支持屏幕旋转!" + " " * 33
+INVALID = "无效的旋转模式!" + " " * 17
+
 # Menu position by position: the code each picks, as xrandr names it.
 MENU = [(0, "normal"), (1, "left"), (2, "inverted"), (4, "right")]
 
@@ -45,6 +48,14 @@ def geometry(server, window):
 def window_properties(server, window):
     return subprocess.run(["xprop", "-id", window], env=server.env(), capture_output=True,
                           text=True, timeout=TIMEOUT, check=True).stdout
+
+
+def copied_text(server):
+    """What Ctrl+C in the focused box puts on the clipboard."""
+    xdotool(server, "key", "ctrl+c")
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"],
+                          env=server.env(), capture_output=True, timeout=TIMEOUT,
+                          check=True).stdout.decode()
 
 
 def screenshot(server, name):
@@ -139,7 +150,8 @@ class MessageBoxTest(unittest.TestCase):
         self.assertLessEqual(abs(y + height / 2 - self.HEIGHT / 2), 1)
         # The text's 33 trailing spaces are laid out too: wider than tall by far.
         self.assertGreater(width, 2 * height)
-        time.sleep(0.1)
+        self.assertEqual(copied_text(self.server), UNSUPPORTED)
+        self.assertTrue(run.still_running_after(0.1), "copying closed the box")
         screenshot(self.server, "message-box.png")
         xdotool(self.server, "key", "Return")
         self.assertEqual(run.finish(), 0)
@@ -289,6 +301,8 @@ class RotatingDisplayTest(unittest.TestCase):
         self.addCleanup(run.kill)
         box = run.find("--name", "^Tarvelin$")
         x, y, width, height = geometry(self.server, box)
+        xdotool(self.server, "windowfocus", "--sync", box)
+        self.assertEqual(copied_text(self.server), INVALID)
         self.assertLessEqual(abs(x + width / 2 - self.HEIGHT / 2), 1)
         self.assertLessEqual(abs(y + height / 2 - self.WIDTH / 2), 1)
         time.sleep(0.1)

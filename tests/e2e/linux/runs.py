@@ -3,6 +3,7 @@
 import os
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -20,13 +21,62 @@ XRANDR_NAME = {"0": "normal", "1": "left", "2": "inverted", "4": "right"}
 
 
 def run(env, *args, program=PROGRAM):
-    return subprocess.run([program, *args], env=env, capture_output=True,
-                          text=True, timeout=30, check=False)
+    """Runs the program to its end. A message box it shows is read (Ctrl+C
+    copies its text) and answered with Return; the text is kept in
+    result.message, None when no box was shown."""
+    process = subprocess.Popen([program, *args], env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, text=True)
+    message = None
+    deadline = time.monotonic() + 30
+    try:
+        while process.poll() is None and "DISPLAY" in env:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{args} did not end within 30 s")
+            box = _visible_box(env)
+            if box is None:
+                time.sleep(0.02)
+            elif message is None:
+                message = _read_and_answer(env, box)
+        stdout, stderr = process.communicate(timeout=30)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.communicate()
+    result = subprocess.CompletedProcess(process.args, process.returncode, stdout, stderr)
+    result.message = message
+    return result
+
+
+def _xdotool(env, *args):
+    return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True,
+                          timeout=30, check=False).stdout.strip()
+
+
+def _visible_box(env):
+    found = _xdotool(env, "search", "--onlyvisible", "--name", "^Tarvelin$").split()
+    return found[0] if found else None
+
+
+def _read_and_answer(env, box):
+    deadline = time.monotonic() + 10
+    while _xdotool(env, "getwindowfocus") != box:
+        if time.monotonic() > deadline:
+            raise AssertionError("the message box never took the keyboard")
+        time.sleep(0.02)
+    _xdotool(env, "key", "ctrl+c")
+    copied = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"],
+                            env=env, capture_output=True, timeout=30, check=False)
+    _xdotool(env, "key", "Return")
+    if copied.returncode != 0:
+        raise AssertionError(f"no text copied from the box: {copied.stderr!r}")
+    return copied.stdout.decode()
 
 
 def shown_message(result):
-    """The message a run showed, or None. Until the program has windows of
-    its own, a message goes to standard error, one line."""
+    """The message a run showed: the box's text, or, with no display to show
+    it on, the one line written on standard error; None when there was none."""
+    if result.message is not None:
+        return result.message
     if result.stderr == "":
         return None
     if not result.stderr.endswith("\n"):
