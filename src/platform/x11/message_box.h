@@ -6,8 +6,9 @@
 #include <X11/Xlib.h>
 
 // Shows the box and returns once it is dismissed: Return, Escape, space, the
-// OK button, or the window manager's close. Ctrl+C copies the text. Ctrl+C copies the text. False when it could not be shown
-// (no usable font), so the caller can say it another way.
+// OK button, or the window manager's close. Ctrl+C copies the text. False
+// when it could not be shown (no usable font), so the caller can say it
+// another way.
 bool ShowMessageBox(Display* display, const char* text, const char* caption);
 
 #endif
