@@ -3,10 +3,10 @@
 namespace {
 
 const OrientationEntry kOrientations[] = {
-    {CE_DMDO_0, 0, 1, "normal", false},
-    {CE_DMDO_90, 1, 2, "left", true},
-    {CE_DMDO_180, 2, 4, "inverted", false},
-    {CE_DMDO_270, 3, 8, "right", true},
+    {CE_DMDO_0, 0, 1, "normal", false, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
+    {CE_DMDO_90, 1, 2, "left", true, {0, -1, 1, 1, 0, 0, 0, 0, 1}},
+    {CE_DMDO_180, 2, 4, "inverted", false, {-1, 0, 1, 0, -1, 1, 0, 0, 1}},
+    {CE_DMDO_270, 3, 8, "right", true, {0, 1, 0, -1, 0, 1, 0, 0, 1}},
 };
 
 const size_t kCount = sizeof kOrientations / sizeof kOrientations[0];

@@ -12,6 +12,9 @@ struct OrientationEntry {
     Uint16 randrRotation;   // RR_Rotate_0, _90, _180, _270
     const char* xrandrName; // what xrandr --orientation calls it
     bool quarterTurn;       // swaps width and height
+    // XInput's Coordinate Transformation Matrix, row by row: takes a touch
+    // on the panel to where that point of the picture now is.
+    float touchMatrix[9];
 };
 
 // Each returns null for a value that names no orientation.

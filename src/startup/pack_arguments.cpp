@@ -40,8 +40,9 @@ Uint32 DecodeUtf8(const unsigned char** text) {
     return value < least || value > 0x10FFFF || surrogate ? kReplacement : value;
 }
 
-// Writes text as UTF-16 into out (when not null); returns the units needed.
-size_t ToUtf16(const char* text, WideChar* out) {
+} // namespace
+
+size_t Utf8ToUtf16(const char* text, WideChar* out) {
     size_t units = 0;
     const unsigned char* in = reinterpret_cast<const unsigned char*>(text);
     while (*in != 0) {
@@ -62,8 +63,6 @@ size_t ToUtf16(const char* text, WideChar* out) {
     return units;
 }
 
-} // namespace
-
 bool PackArguments(const WideChar* modulePath, int count, const char* const* arguments, Int32* argc,
                    WideChar*** argv) {
     size_t pathUnits = 1;
@@ -75,7 +74,7 @@ bool PackArguments(const WideChar* modulePath, int count, const char* const* arg
     }
     size_t units = pathUnits;
     for (int i = 0; i < count; ++i) {
-        if (!AddUnits(&units, ToUtf16(arguments[i], NULL) + 1)) {
+        if (!AddUnits(&units, Utf8ToUtf16(arguments[i], NULL) + 1)) {
             return false;
         }
     }
@@ -89,7 +88,7 @@ bool PackArguments(const WideChar* modulePath, int count, const char* const* arg
     slots[0] = room;
     room += pathUnits;
     for (int i = 0; i < count; ++i) {
-        const size_t length = ToUtf16(arguments[i], room);
+        const size_t length = Utf8ToUtf16(arguments[i], room);
         room[length] = 0;
         slots[i + 1] = room;
         room += length + 1;

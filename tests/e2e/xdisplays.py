@@ -64,9 +64,13 @@ def _read_display_number(fd, timeout, name):
     return data.decode().strip()
 
 
-def start_xvfb(width, height):
-    """A display that offers only the normal orientation."""
-    return XServer(["Xvfb", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"])
+def start_xvfb(width, height, *options):
+    """A display that offers only the normal orientation.
+
+    -noreset: a server that resets when its last client leaves refuses the
+    next client that comes in meanwhile."""
+    return XServer(["Xvfb", "-noreset", "-screen", "0", f"{width}x{height}x24",
+                    "-nolisten", "tcp", *options])
 
 
 def start_rotating(host, width, height):

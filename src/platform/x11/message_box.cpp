@@ -1,0 +1,284 @@
+#include "platform/x11/message_box.h"
+
+#include "platform/x11/ui_style.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// "确定": OK.
+const char kOkLabel[] = "\xE7\xA1\xAE\xE5\xAE\x9A";
+
+struct Box {
+    const UiStyle* style;
+    const char* text;
+    const char* caption;
+    Window window;
+    XftDraw* draw;
+    GC gc;
+    int width;
+    int height;
+    // Drawn by the box itself when there is no window manager to do it.
+    int captionHeight;
+    int iconX, iconY, iconSize;
+    int textX, textY;
+    XRectangle button;
+    bool buttonDown;
+};
+
+bool HasWindowManager(Display* display, int screen) {
+    char name[32];
+    snprintf(name, sizeof name, "WM_S%d", screen);
+    return XGetSelectionOwner(display, XInternAtom(display, name, False)) != None;
+}
+
+void Layout(Box* box, bool drawCaption) {
+    const UiStyle* style = box->style;
+    const int unit = style->unit;
+    const int pad = unit;
+    box->captionHeight = drawCaption ? unit + unit / 2 : 0;
+    box->iconSize = 2 * unit;
+    const int textWidth = TextWidth(style, style->font, box->text);
+    const int buttonWidth = TextWidth(style, style->font, kOkLabel) + 2 * unit;
+    box->button.width =
+        static_cast<unsigned short>(buttonWidth > 5 * unit ? buttonWidth : 5 * unit);
+    box->button.height = static_cast<unsigned short>(unit + unit / 2 + 2);
+
+    const int contentWidth = box->iconSize + unit + textWidth;
+    const int innerWidth = contentWidth > box->button.width ? contentWidth : box->button.width;
+    box->width = innerWidth + 2 * pad;
+    box->iconX = pad;
+    box->iconY = box->captionHeight + pad;
+    box->textX = pad + box->iconSize + unit;
+    box->textY = box->iconY + (box->iconSize - unit) / 2;
+    box->button.x = static_cast<short>((box->width - box->button.width) / 2);
+    box->button.y = static_cast<short>(box->iconY + box->iconSize + pad);
+    box->height = box->button.y + box->button.height + pad;
+}
+
+void DrawIcon(const Box* box) {
+    const UiStyle* style = box->style;
+    Display* display = style->display;
+    const int x = box->iconX;
+    const int y = box->iconY;
+    const int size = box->iconSize;
+    XPoint triangle[] = {{static_cast<short>(x + size / 2), static_cast<short>(y)},
+                         {static_cast<short>(x + size - 1), static_cast<short>(y + size - 2)},
+                         {static_cast<short>(x), static_cast<short>(y + size - 2)},
+                         {static_cast<short>(x + size / 2), static_cast<short>(y)}};
+    XSetForeground(display, box->gc, style->warning.pixel);
+    XFillPolygon(display, box->window, box->gc, triangle, 3, Convex, CoordModeOrigin);
+    XSetForeground(display, box->gc, style->text.pixel);
+    XDrawLines(display, box->window, box->gc, triangle, 4, CoordModeOrigin);
+    // The mark: a bar and a dot, sized with the triangle.
+    const int stroke = size / 10 > 2 ? size / 10 : 2;
+    const int markX = x + (size - stroke) / 2;
+    XFillRectangle(display, box->window, box->gc, markX, y + size * 3 / 10, stroke, size * 4 / 10);
+    XFillRectangle(display, box->window, box->gc, markX, y + size * 3 / 4, stroke, stroke);
+}
+
+void DrawButton(const Box* box) {
+    const UiStyle* style = box->style;
+    Display* display = style->display;
+    const XRectangle& b = box->button;
+    XftDrawRect(box->draw, &style->face, b.x, b.y, b.width, b.height);
+    XSetForeground(display, box->gc, style->text.pixel);
+    // The default button wears a heavier frame; pressed, it shifts by a pixel.
+    XDrawRectangle(display, box->window, box->gc, b.x, b.y, b.width - 1, b.height - 1);
+    XSetForeground(display, box->gc, style->shadow.pixel);
+    XDrawRectangle(display, box->window, box->gc, b.x + 1, b.y + 1, b.width - 3, b.height - 3);
+    const int shift = box->buttonDown ? 1 : 0;
+    const int labelWidth = TextWidth(style, style->font, kOkLabel);
+    DrawText(box->draw, style, style->font, &style->text, b.x + (b.width - labelWidth) / 2 + shift,
+             b.y + (b.height - style->unit) / 2 + shift, kOkLabel);
+}
+
+void Paint(const Box* box) {
+    const UiStyle* style = box->style;
+    if (box->captionHeight > 0) {
+        XftDrawRect(box->draw, &style->caption, 0, 0, box->width, box->captionHeight);
+        DrawText(box->draw, style, style->boldFont, &style->highlightText, style->unit / 2,
+                 (box->captionHeight - style->unit) / 2, box->caption);
+        XSetForeground(style->display, box->gc, style->caption.pixel);
+        XDrawRectangle(style->display, box->window, box->gc, 0, 0, box->width - 1, box->height - 1);
+    }
+    DrawIcon(box);
+    DrawText(box->draw, style, style->font, &style->text, box->textX, box->textY, box->text);
+    DrawButton(box);
+}
+
+bool InButton(const Box* box, int x, int y) {
+    const XRectangle& b = box->button;
+    return x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height;
+}
+
+bool IsCopyKey(const XKeyEvent& key) {
+    const KeySym symbol = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
+    return (key.state & ControlMask) != 0 && (symbol == XK_c || symbol == XK_Insert);
+}
+
+// Ctrl+C puts the text on the clipboard, as message boxes on Windows do, so
+// that a message can be pasted into a report. The box serves it while up.
+void OfferText(const Box* box, Time time) {
+    Display* display = box->style->display;
+    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), box->window, time);
+}
+
+void AnswerSelectionRequest(const Box* box, const XSelectionRequestEvent& request) {
+    Display* display = box->style->display;
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    // An obsolete requestor names no property: the target serves as one.
+    const Atom property = request.property != None ? request.property : request.target;
+    XSelectionEvent reply = XSelectionEvent();
+    reply.type = SelectionNotify;
+    reply.requestor = request.requestor;
+    reply.selection = request.selection;
+    reply.target = request.target;
+    reply.time = request.time;
+    reply.property = property;
+    if (request.target == targets) {
+        const Atom offered[] = {targets, utf8};
+        XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(offered), 2);
+    } else if (request.target == utf8) {
+        XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(box->text),
+                        static_cast<int>(strlen(box->text)));
+    } else {
+        reply.property = None;
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+}
+
+bool IsDismissKey(KeySym key) {
+    return key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space;
+}
+
+void SetHints(const Box* box, int x, int y) {
+    Display* display = box->style->display;
+    XSizeHints* size = XAllocSizeHints();
+    if (size != NULL) {
+        // Fixed size, and the place chosen here, as a message box has.
+        size->flags = PPosition | USPosition | PMinSize | PMaxSize;
+        size->x = x;
+        size->y = y;
+        size->min_width = size->max_width = box->width;
+        size->min_height = size->max_height = box->height;
+        XSetWMNormalHints(display, box->window, size);
+        XFree(size);
+    }
+    XWMHints* hints = XAllocWMHints();
+    if (hints != NULL) {
+        hints->flags = InputHint | StateHint;
+        hints->input = True;
+        hints->initial_state = NormalState;
+        XSetWMHints(display, box->window, hints);
+        XFree(hints);
+    }
+    SetAtomProperty(display, box->window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
+    SetAtomProperty(display, box->window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
+}
+
+// Runs until the box is dismissed, or destroyed from outside.
+void RunEvents(Box* box, bool setFocus) {
+    Display* display = box->style->display;
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, box->window, &deleteWindow, 1);
+    XMapRaised(display, box->window);
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        switch (event.type) {
+        case MapNotify:
+            // With no window manager nobody else gives the box the keyboard.
+            if (setFocus) {
+                XSetInputFocus(display, box->window, RevertToPointerRoot, CurrentTime);
+            }
+            break;
+        case Expose:
+            if (event.xexpose.count == 0) {
+                Paint(box);
+            }
+            break;
+        case KeyPress:
+            if (IsCopyKey(event.xkey)) {
+                OfferText(box, event.xkey.time);
+            } else if (IsDismissKey(XLookupKeysym(&event.xkey, 0))) {
+                return;
+            }
+            break;
+        case SelectionRequest:
+            AnswerSelectionRequest(box, event.xselectionrequest);
+            break;
+        case ButtonPress:
+            if (event.xbutton.button == Button1 &&
+                InButton(box, event.xbutton.x, event.xbutton.y)) {
+                box->buttonDown = true;
+                DrawButton(box);
+            }
+            break;
+        case ButtonRelease:
+            if (event.xbutton.button == Button1 && box->buttonDown) {
+                if (InButton(box, event.xbutton.x, event.xbutton.y)) {
+                    return;
+                }
+                box->buttonDown = false;
+                DrawButton(box);
+            }
+            break;
+        case ClientMessage:
+            if (event.xclient.message_type == protocols &&
+                static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) {
+                return;
+            }
+            break;
+        case DestroyNotify:
+            box->window = None;
+            return;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+bool ShowMessageBox(Display* display, const char* text, const char* caption) {
+    const bool managed = HasWindowManager(display, DefaultScreen(display));
+    UiStyle style;
+    if (!OpenUiStyle(display, !managed, &style)) {
+        return false;
+    }
+    Box box = Box();
+    box.style = &style;
+    box.text = text;
+    box.caption = caption;
+    Layout(&box, !managed);
+    // Never off the top-left corner, even on a screen narrower than the box.
+    const int x = ScreenWidth(&style) > box.width ? (ScreenWidth(&style) - box.width) / 2 : 0;
+    const int y = ScreenHeight(&style) > box.height ? (ScreenHeight(&style) - box.height) / 2 : 0;
+    box.window = CreateUiWindow(&style, x, y, box.width, box.height, false,
+                                ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
+                                    StructureNotifyMask,
+                                caption, "tarvelin");
+    SetHints(&box, x, y);
+    box.draw = XftDrawCreate(display, box.window, style.visual, style.colormap);
+    box.gc = XCreateGC(display, box.window, 0, NULL);
+
+    RunEvents(&box, !managed);
+
+    XFreeGC(display, box.gc);
+    XftDrawDestroy(box.draw);
+    if (box.window != None) {
+        XDestroyWindow(display, box.window);
+    }
+    CloseUiStyle(&style);
+    XSync(display, False);
+    return true;
+}

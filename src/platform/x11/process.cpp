@@ -1,0 +1,40 @@
+// Start-up services: module path, memory, white space.
+#include "platform/platform.h"
+#include "startup/pack_arguments.h"
+
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+Uint32 PlatformGetModuleFileName(PlatformInstance, WideChar* buffer, Uint32 size) {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof path || size == 0) {
+        return 0;
+    }
+    path[length] = 0;
+    // UTF-8 never takes fewer bytes than UTF-16 takes units.
+    WideChar wide[PATH_MAX];
+    const size_t units = Utf8ToUtf16(path, wide);
+    // As on Windows: a path that does not fit fills the buffer, unterminated.
+    if (units >= size) {
+        memcpy(buffer, wide, size * sizeof(WideChar));
+        return size;
+    }
+    memcpy(buffer, wide, units * sizeof(WideChar));
+    buffer[units] = 0;
+    return static_cast<Uint32>(units);
+}
+
+void* PlatformLocalAlloc(Uint32, size_t bytes) {
+    return malloc(bytes);
+}
+
+// Unicode's White_Space, whatever the process locale says: the C locale
+// would miss U+3000, which Windows counts.
+int PlatformIsWhiteSpace(WideChar unit) {
+    return (unit >= 0x09 && unit <= 0x0D) || unit == 0x20 || unit == 0x85 || unit == 0xA0 ||
+           unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 ||
+           unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
+}

@@ -1,0 +1,48 @@
+// The arithmetic of a turn, apart from any server, so that it can be checked
+// without one: orientation sets, the screen size a turn needs, and which
+// input devices follow the picture.
+#ifndef TARVELIN_PLATFORM_X11_TURN_PLAN_H
+#define TARVELIN_PLATFORM_X11_TURN_PLAN_H
+
+#include "platform/orientation_table.h"
+
+#include <X11/extensions/XInput2.h>
+
+struct ScreenSize {
+    int width, height;     // pixels
+    int mmWidth, mmHeight; // millimetres
+};
+
+struct SizeRange {
+    int minWidth, minHeight, maxWidth, maxHeight;
+};
+
+// Where an active CRTC shows on the screen, as it stands now.
+struct CrtcArea {
+    int x, y;
+    int width, height;
+};
+
+// The orientation codes a CRTC's RandR rotation mask offers, as a set.
+Uint32 OrientationSetOf(Uint16 rotations);
+
+// The orientation of a RandR rotation, reflections aside; null for none.
+const OrientationEntry* OrientationOf(Uint16 rotation);
+
+// What to ask RandR for: the target rotation, reflections kept.
+Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target);
+
+// The screen that holds every active CRTC once areas[turned] has turned (its
+// width and height swap when swap is set). Millimetres swap with the size;
+// a size that changes otherwise keeps its pixels per millimetre; unknown
+// millimetres are taken at 96 pixels per inch.
+ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int count, int turned,
+                            bool swap);
+
+bool FitsSizeRange(const ScreenSize& size, const SizeRange& range);
+
+// Touchscreens and tablets: the pointers whose position is the place
+// touched. Touchpads and mice move relative to where they were.
+bool IsAbsolutePointer(const XIDeviceInfo& device);
+
+#endif

@@ -1,0 +1,133 @@
+#include "platform/x11/ui_style.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+namespace {
+
+// Xft does not fall back to a CJK font by itself: ask for one that covers
+// Simplified Chinese; it covers Latin too.
+const char kFontPattern[] = "sans-serif:lang=zh-cn:size=11";
+const char kBoldFontPattern[] = "sans-serif:lang=zh-cn:size=11:weight=bold";
+// Virtual and remote servers often report a made-up screen size in
+// millimetres, from which Xft would work out a resolution; unless the user
+// set Xft.dpi, take the common 96.
+const char kDefaultDpi[] = ":dpi=96";
+
+XftFont* OpenFont(Display* display, int screen, const char* pattern) {
+    if (XGetDefault(display, "Xft", "dpi") != NULL) {
+        return XftFontOpenName(display, screen, pattern);
+    }
+    char withDpi[sizeof kBoldFontPattern + sizeof kDefaultDpi];
+    snprintf(withDpi, sizeof withDpi, "%s%s", pattern, kDefaultDpi);
+    return XftFontOpenName(display, screen, withDpi);
+}
+
+bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
+    XRenderColor value;
+    value.red = static_cast<unsigned short>(((rgb >> 16) & 0xFF) * 0x101);
+    value.green = static_cast<unsigned short>(((rgb >> 8) & 0xFF) * 0x101);
+    value.blue = static_cast<unsigned short>((rgb & 0xFF) * 0x101);
+    value.alpha = 0xFFFF;
+    return XftColorAllocValue(style->display, style->visual, style->colormap, &value, color);
+}
+
+} // namespace
+
+bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
+    memset(style, 0, sizeof *style);
+    style->display = display;
+    style->screen = DefaultScreen(display);
+    style->visual = DefaultVisual(display, style->screen);
+    style->colormap = DefaultColormap(display, style->screen);
+    style->font = OpenFont(display, style->screen, kFontPattern);
+    if (style->font == NULL) {
+        return false;
+    }
+    style->boldFont = withBold ? OpenFont(display, style->screen, kBoldFontPattern) : NULL;
+    if (style->boldFont == NULL) {
+        style->boldFont = style->font;
+    }
+    style->unit = style->font->ascent + style->font->descent;
+    // A colour that cannot be had (a full colormap) leaves black: still legible.
+    AllocColor(style, 0xF0F0F0, &style->face);
+    AllocColor(style, 0x000000, &style->text);
+    AllocColor(style, 0x808080, &style->shadow);
+    AllocColor(style, 0x0A246A, &style->highlight);
+    AllocColor(style, 0xFFFFFF, &style->highlightText);
+    AllocColor(style, 0x0A246A, &style->caption);
+    AllocColor(style, 0xFFCC00, &style->warning);
+    return true;
+}
+
+void CloseUiStyle(UiStyle* style) {
+    XftColor* colors[] = {&style->face,          &style->text,    &style->shadow, &style->highlight,
+                          &style->highlightText, &style->caption, &style->warning};
+    for (size_t i = 0; i < sizeof colors / sizeof colors[0]; ++i) {
+        XftColorFree(style->display, style->visual, style->colormap, colors[i]);
+    }
+    if (style->boldFont != style->font) {
+        XftFontClose(style->display, style->boldFont);
+    }
+    XftFontClose(style->display, style->font);
+}
+
+int TextWidth(const UiStyle* style, XftFont* font, const char* text) {
+    XGlyphInfo extents;
+    XftTextExtentsUtf8(style->display, font, reinterpret_cast<const FcChar8*>(text),
+                       static_cast<int>(strlen(text)), &extents);
+    return extents.xOff;
+}
+
+void DrawText(XftDraw* draw, const UiStyle* style, XftFont* font, const XftColor* color, int x,
+              int top, const char* text) {
+    const int baseline = top + (style->unit - (font->ascent + font->descent)) / 2 + font->ascent;
+    XftDrawStringUtf8(draw, color, font, x, baseline, reinterpret_cast<const FcChar8*>(text),
+                      static_cast<int>(strlen(text)));
+}
+
+Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height, bool popup,
+                      long events, const char* title, const char* instance) {
+    Display* display = style->display;
+    XSetWindowAttributes attributes;
+    attributes.background_pixel = style->face.pixel;
+    attributes.border_pixel = style->text.pixel;
+    attributes.event_mask = events;
+    attributes.override_redirect = popup ? True : False;
+    attributes.save_under = popup ? True : False;
+    const Window window = XCreateWindow(
+        display, RootWindow(display, style->screen), x, y, static_cast<unsigned>(width),
+        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, style->visual,
+        CWBackPixel | CWBorderPixel | CWEventMask | CWOverrideRedirect | CWSaveUnder, &attributes);
+
+    XStoreName(display, window, title);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title), static_cast<int>(strlen(title)));
+    char className[] = "Tarvelin";
+    XClassHint classHint;
+    classHint.res_name = const_cast<char*>(instance);
+    classHint.res_class = className;
+    XSetClassHint(display, window, &classHint);
+    const long pid = getpid();
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    return window;
+}
+
+void SetAtomProperty(Display* display, Window window, const char* property, const char* value) {
+    const Atom atom = XInternAtom(display, value, False);
+    XChangeProperty(display, window, XInternAtom(display, property, False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&atom), 1);
+}
+
+int ScreenWidth(const UiStyle* style) {
+    return DisplayWidth(style->display, style->screen);
+}
+
+int ScreenHeight(const UiStyle* style) {
+    return DisplayHeight(style->display, style->screen);
+}
