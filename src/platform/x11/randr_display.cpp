@@ -254,8 +254,9 @@ bool TurnDisplay(Display* display, const OrientationEntry& target) {
         turned = TurnCrtc(display, *screen, target);
         ForgetScreen();
     }
+    // Every step above waited for its answer: nothing is left to wait for.
     XUngrabServer(display);
-    XSync(display, False);
+    XFlush(display);
     EndXErrorTrap();
     return turned && TrappedXError() == 0;
 }
