@@ -29,8 +29,10 @@ void BeginXErrorTrap() {
     previousHandler = XSetErrorHandler(NoteError);
 }
 
-int EndXErrorTrap(Display* display) {
-    XSync(display, False);
+void EndXErrorTrap() {
     XSetErrorHandler(previousHandler);
+}
+
+int TrappedXError() {
     return firstError;
 }

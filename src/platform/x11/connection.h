@@ -9,9 +9,12 @@
 Display* X11Connection();
 
 // Between these two, an X error is noted instead of ending the process.
-// EndXErrorTrap waits for the server to answer everything sent so far and
-// returns the first error code seen, or 0.
 void BeginXErrorTrap();
-int EndXErrorTrap(Display* display);
+void EndXErrorTrap();
+
+// The first error code noted since BeginXErrorTrap, or 0. An error reaches
+// the program with the next reply it waits for: ask after a request that
+// has one, or after XSync.
+int TrappedXError();
 
 #endif

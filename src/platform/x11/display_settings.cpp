@@ -47,10 +47,11 @@ long Apply(Display* display, const CE_DEVMODEW* record) {
     if (target == nullptr) {
         return kChangeBadParam;
     }
+    const TouchDevices touch = FindTouchDevices(display);
     if (!TurnDisplay(display, *target)) {
         return kChangeFailed;
     }
-    TurnTouchInput(display, *target);
+    TurnTouchDevices(display, touch, *target);
     return CE_DISP_CHANGE_SUCCESSFUL;
 }
 

@@ -16,15 +16,11 @@ struct ReleaseResources {
 struct ReleaseCrtcInfo {
     void operator()(XRRCrtcInfo* info) const { XRRFreeCrtcInfo(info); }
 };
-struct ReleaseOutputInfo {
-    void operator()(XRROutputInfo* info) const { XRRFreeOutputInfo(info); }
-};
 struct ReleaseScreenConfig {
     void operator()(XRRScreenConfiguration* config) const { XRRFreeScreenConfigInfo(config); }
 };
 using Resources = std::unique_ptr<XRRScreenResources, ReleaseResources>;
 using CrtcInfo = std::unique_ptr<XRRCrtcInfo, ReleaseCrtcInfo>;
-using OutputInfo = std::unique_ptr<XRROutputInfo, ReleaseOutputInfo>;
 using ScreenConfig = std::unique_ptr<XRRScreenConfiguration, ReleaseScreenConfig>;
 
 // Enough CRTCs for any graphics card; the rest would not change the size.
@@ -73,16 +69,13 @@ Resources ReadResources(Display* display, Window root) {
     return resources;
 }
 
-RRCrtc PrimaryCrtc(Display* display, const RandrScreen& screen, RandrLevel level) {
-    if (level != RandrLevel::kCrtcsAndPrimary) {
-        return None;
+bool Shows(const XRRCrtcInfo& info, RROutput output) {
+    for (int i = 0; i < info.noutput; ++i) {
+        if (info.outputs[i] == output) {
+            return true;
+        }
     }
-    const RROutput primary = XRRGetOutputPrimary(display, screen.root);
-    if (primary == None) {
-        return None;
-    }
-    OutputInfo output(XRRGetOutputInfo(display, screen.resources.get(), primary));
-    return output != nullptr ? output->crtc : None;
+    return false;
 }
 
 // Reads the screen and every active CRTC; false when none is active.
@@ -101,7 +94,9 @@ bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
     if (screen->resources == nullptr) {
         return false;
     }
-    const RRCrtc primary = PrimaryCrtc(display, *screen, level);
+    const RROutput primary =
+        level == RandrLevel::kCrtcsAndPrimary ? XRRGetOutputPrimary(display, screen->root) : None;
+    bool primaryFound = false;
     for (int i = 0; i < screen->resources->ncrtc && screen->count < kMaxCrtcs; ++i) {
         const RRCrtc crtc = screen->resources->crtcs[i];
         CrtcInfo info(XRRGetCrtcInfo(display, screen->resources.get(), crtc));
@@ -111,37 +106,57 @@ bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
         const int n = screen->count++;
         screen->areas[n] = CrtcArea{info->x, info->y, static_cast<int>(info->width),
                                     static_cast<int>(info->height)};
+        if (!primaryFound && (screen->turned < 0 || (primary != None && Shows(*info, primary)))) {
+            screen->turned = n;
+            primaryFound = primary != None && Shows(*info, primary);
+        }
         screen->crtcs[n] = crtc;
         screen->infos[n] = std::move(info);
-        if (crtc == primary || screen->turned < 0) {
-            screen->turned = n;
-        }
     }
     return screen->turned >= 0;
 }
 
-bool SetCrtc(Display* display, const RandrScreen& screen, int x, int y, RRMode mode,
-             Rotation rotation, RROutput* outputs, int outputCount) {
-    BeginXErrorTrap();
-    const Status status = XRRSetCrtcConfig(display, screen.resources.get(), screen.crtc(),
-                                           CurrentTime, x, y, mode, rotation, outputs, outputCount);
-    return EndXErrorTrap(display) == 0 && status == RRSetConfigSuccess;
+// One run asks about the screen two or three times and turns it at most
+// once: it is read once. Whoever changes it meanwhile makes the first step
+// of a turn fail, through the timestamp of this read.
+RandrScreen cachedScreen;
+bool screenRead = false;
+bool screenReadable = false;
+
+const RandrScreen* CurrentScreen(Display* display, RandrLevel level) {
+    if (!screenRead) {
+        screenRead = true;
+        screenReadable = ReadScreen(display, level, &cachedScreen);
+    }
+    return screenReadable ? &cachedScreen : nullptr;
 }
 
-bool SwitchCrtcOff(Display* display, const RandrScreen& screen) {
-    return SetCrtc(display, screen, 0, 0, None, RR_Rotate_0, nullptr, 0);
+void ForgetScreen() {
+    cachedScreen = RandrScreen();
+    screenRead = false;
 }
 
-bool SetScreenSize(Display* display, const RandrScreen& screen, const ScreenSize& size) {
-    BeginXErrorTrap();
-    XRRSetScreenSize(display, screen.root, size.width, size.height, size.mmWidth, size.mmHeight);
-    return EndXErrorTrap(display) == 0;
-}
-
-bool SetCrtcRotation(Display* display, const RandrScreen& screen, Rotation rotation) {
+Status SetCrtc(Display* display, const RandrScreen& screen, Time time, RRMode mode,
+               Rotation rotation, RROutput* outputs, int outputCount) {
     const XRRCrtcInfo& info = screen.info();
-    return SetCrtc(display, screen, info.x, info.y, info.mode, rotation, info.outputs,
-                   info.noutput);
+    return XRRSetCrtcConfig(display, screen.resources.get(), screen.crtc(), time, info.x, info.y,
+                            mode, rotation, outputs, outputCount);
+}
+
+Status SwitchCrtcOff(Display* display, const RandrScreen& screen, Time time) {
+    return SetCrtc(display, screen, time, None, RR_Rotate_0, nullptr, 0);
+}
+
+Status SetCrtcRotation(Display* display, const RandrScreen& screen, Rotation rotation) {
+    const XRRCrtcInfo& info = screen.info();
+    return SetCrtc(display, screen, CurrentTime, info.mode, rotation, info.outputs, info.noutput);
+}
+
+// The request has no reply: waits for the server to have taken it.
+bool SetScreenSize(Display* display, const RandrScreen& screen, const ScreenSize& size) {
+    XRRSetScreenSize(display, screen.root, size.width, size.height, size.mmWidth, size.mmHeight);
+    XSync(display, False);
+    return TrappedXError() == 0;
 }
 
 bool CrtcShows(Display* display, const RandrScreen& screen, Rotation rotation) {
@@ -152,44 +167,46 @@ bool CrtcShows(Display* display, const RandrScreen& screen, Rotation rotation) {
 // The CRTC is off or at the new size when a step fails: the old size needs
 // it off, and only then can it take its old configuration again.
 void PutBack(Display* display, const RandrScreen& screen) {
-    SwitchCrtcOff(display, screen);
+    SwitchCrtcOff(display, screen, CurrentTime);
     SetScreenSize(display, screen, screen.size);
     SetCrtcRotation(display, screen, screen.info().rotation);
 }
 
 // RandR 1.0's one request: turns the whole screen, which the server
 // resizes itself. It may probe outputs, so only where 1.2 cannot serve.
-bool TurnScreen(Display* display, Window root, const OrientationEntry& target) {
-    ScreenConfig config(XRRGetScreenInfo(display, root));
+bool TurnScreen(Display* display, const OrientationEntry& target) {
+    ScreenConfig config(XRRGetScreenInfo(display, DefaultRootWindow(display)));
     if (config == nullptr) {
         return false;
     }
     Rotation current = 0;
     const SizeID size = XRRConfigCurrentConfiguration(config.get(), &current);
-    BeginXErrorTrap();
-    const Status status = XRRSetScreenConfig(display, config.get(), root, size,
-                                             TurnedRotation(current, target), CurrentTime);
-    return EndXErrorTrap(display) == 0 && status == RRSetConfigSuccess;
+    return XRRSetScreenConfig(display, config.get(), DefaultRootWindow(display), size,
+                              TurnedRotation(current, target), CurrentTime) == RRSetConfigSuccess;
 }
 
-bool TurnCrtc(Display* display, RandrLevel level, const OrientationEntry& target) {
-    RandrScreen screen;
-    if (!ReadScreen(display, level, &screen) || !(screen.info().rotations & target.randrRotation)) {
+// Off, resize, on turned; each step must have taken before the next: a
+// CRTC set on a screen that did not take its size can bring a server down.
+bool TurnCrtc(Display* display, const RandrScreen& screen, const OrientationEntry& target) {
+    const XRRCrtcInfo& info = screen.info();
+    if (!(info.rotations & target.randrRotation)) {
         return false;
     }
-    const Rotation rotation = TurnedRotation(screen.info().rotation, target);
-    const OrientationEntry* current = OrientationOf(screen.info().rotation);
+    const Rotation rotation = TurnedRotation(info.rotation, target);
+    const OrientationEntry* current = OrientationOf(info.rotation);
     const bool swap = current != nullptr && current->quarterTurn != target.quarterTurn;
     const ScreenSize size =
         TurnedScreenSize(screen.size, screen.areas, screen.count, screen.turned, swap);
     if (!FitsSizeRange(size, screen.range)) {
-        return TurnScreen(display, screen.root, target);
+        return TurnScreen(display, target);
     }
-    if (!SwitchCrtcOff(display, screen)) {
+    if (SwitchCrtcOff(display, screen, screen.resources->timestamp) != RRSetConfigSuccess ||
+        TrappedXError() != 0) {
         return false;
     }
-    if (SetScreenSize(display, screen, size) && SetCrtcRotation(display, screen, rotation) &&
-        CrtcShows(display, screen, rotation)) {
+    if (SetScreenSize(display, screen, size) &&
+        SetCrtcRotation(display, screen, rotation) == RRSetConfigSuccess &&
+        CrtcShows(display, screen, rotation) && TrappedXError() == 0) {
         return true;
     }
     PutBack(display, screen);
@@ -213,12 +230,12 @@ bool QueryRotations(Display* display, Uint16* offered, Uint16* current) {
         *current = now;
         return true;
     }
-    RandrScreen screen;
-    if (!ReadScreen(display, level, &screen)) {
+    const RandrScreen* screen = CurrentScreen(display, level);
+    if (screen == nullptr) {
         return false;
     }
-    *offered = screen.info().rotations;
-    *current = screen.info().rotation;
+    *offered = screen->info().rotations;
+    *current = screen->info().rotation;
     return true;
 }
 
@@ -227,13 +244,19 @@ bool TurnDisplay(Display* display, const OrientationEntry& target) {
     if (level == RandrLevel::kNone) {
         return false;
     }
-    // Nothing else may change the screen between reading it and turning it,
-    // nor see it half turned.
+    // Nothing else may see the screen half turned, nor change it under us.
     XGrabServer(display);
-    const bool turned = level == RandrLevel::kScreenOnly
-                            ? TurnScreen(display, DefaultRootWindow(display), target)
-                            : TurnCrtc(display, level, target);
+    BeginXErrorTrap();
+    bool turned = false;
+    if (level == RandrLevel::kScreenOnly) {
+        turned = TurnScreen(display, target);
+    } else if (const RandrScreen* screen = CurrentScreen(display, level)) {
+        turned = TurnCrtc(display, *screen, target);
+        ForgetScreen();
+    }
+    // Every step above waited for its answer: nothing is left to wait for.
     XUngrabServer(display);
     XFlush(display);
-    return turned;
+    EndXErrorTrap();
+    return turned && TrappedXError() == 0;
 }

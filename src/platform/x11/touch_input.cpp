@@ -34,27 +34,41 @@ bool HasProperty(Display* display, int device, Atom property) {
 
 } // namespace
 
-void TurnTouchInput(Display* display, const OrientationEntry& orientation) {
+TouchDevices FindTouchDevices(Display* display) {
+    TouchDevices found;
     if (!HasXInput2(display)) {
-        return;
+        return found;
     }
-    const Atom matrix = XInternAtom(display, "Coordinate Transformation Matrix", True);
-    const Atom floatType = XInternAtom(display, "FLOAT", True);
-    if (matrix == None || floatType == None) {
-        return;
+    char* names[] = {const_cast<char*>("Coordinate Transformation Matrix"),
+                     const_cast<char*>("FLOAT")};
+    Atom atoms[2] = {None, None};
+    if (!XInternAtoms(display, names, 2, True, atoms) || atoms[0] == None || atoms[1] == None) {
+        return found;
     }
+    found.matrix = atoms[0];
+    found.floatType = atoms[1];
     // A device unplugged meanwhile answers with an error: it needs nothing.
     BeginXErrorTrap();
     int count = 0;
     XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && found.count < kMaxTouchDevices; ++i) {
         const int id = devices[i].deviceid;
-        if (IsAbsolutePointer(devices[i]) && HasProperty(display, id, matrix)) {
-            XIChangeProperty(
-                display, id, matrix, floatType, 32, PropModeReplace,
-                reinterpret_cast<unsigned char*>(const_cast<float*>(orientation.touchMatrix)), 9);
+        if (IsAbsolutePointer(devices[i]) && HasProperty(display, id, found.matrix)) {
+            found.ids[found.count++] = id;
         }
     }
     XIFreeDeviceInfo(devices);
-    EndXErrorTrap(display);
+    EndXErrorTrap();
+    return found;
+}
+
+void TurnTouchDevices(Display* display, const TouchDevices& devices,
+                      const OrientationEntry& orientation) {
+    unsigned char* matrix =
+        reinterpret_cast<unsigned char*>(const_cast<float*>(orientation.touchMatrix));
+    for (int i = 0; i < devices.count; ++i) {
+        XIChangeProperty(display, devices.ids[i], devices.matrix, devices.floatType, 32,
+                         PropModeReplace, matrix, 9);
+    }
+    XFlush(display);
 }

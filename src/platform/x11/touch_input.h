@@ -6,9 +6,25 @@
 
 #include <X11/Xlib.h>
 
-// Sets the transformation matrix of every absolute pointer for the
-// orientation; nothing to do without XInput 2. Relative pointers keep
-// theirs: they move from where the cursor is, whichever way it shows.
-void TurnTouchInput(Display* display, const OrientationEntry& orientation);
+// Enough for every touchscreen and tablet one machine has.
+const int kMaxTouchDevices = 16;
+
+// The absolute pointers that have a transformation matrix. Relative
+// pointers are not among them: they move from where the cursor is,
+// whichever way the picture shows.
+struct TouchDevices {
+    Atom matrix = None;
+    Atom floatType = None;
+    int ids[kMaxTouchDevices]{};
+    int count = 0;
+};
+
+// Asked before the turn, while the server is idle; none without XInput 2.
+TouchDevices FindTouchDevices(Display* display);
+
+// Sends each device the matrix of the orientation, without waiting: once
+// the picture has turned there is nothing to wait for.
+void TurnTouchDevices(Display* display, const TouchDevices& devices,
+                      const OrientationEntry& orientation);
 
 #endif

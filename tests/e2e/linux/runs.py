@@ -4,6 +4,7 @@ import os
 import subprocess
 import sys
 import time
+import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -102,3 +103,42 @@ def unused_display():
 def set_orientation(server, name):
     subprocess.run(["xrandr", "-o", name], env=server.env(), check=True,
                    capture_output=True, timeout=30)
+
+
+class RotatingDisplayTest(unittest.TestCase):
+    """Tests on one Xephyr of WIDTH x HEIGHT, nested in an Xvfb, shared by
+    the tests of a class."""
+
+    WIDTH, HEIGHT = 800, 600
+
+    @classmethod
+    def setUpClass(cls):
+        cls.host = xdisplays.start_xvfb(1024, 768)
+        try:
+            cls.server = xdisplays.start_rotating(cls.host, cls.WIDTH, cls.HEIGHT)
+        except Exception:
+            cls.host.stop()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        xdisplays.stop_rotating(cls.server)
+        cls.host.stop()
+
+    def size_for(self, name):
+        turned = name in ("left", "right")
+        return (self.HEIGHT, self.WIDTH) if turned else (self.WIDTH, self.HEIGHT)
+
+    def assertShows(self, name):
+        self.assertEqual((name, *self.size_for(name)),
+                         xdisplays.rotation(self.server.display))
+
+    def start_at(self, name):
+        set_orientation(self.server, name)
+        self.assertShows(name)
+
+    def turn(self, *args, program=PROGRAM, env=None):
+        """Runs the program; returns the message it showed, or None."""
+        result = run(env or self.server.env(), *args, program=program)
+        self.assertEqual(0, result.returncode, result.stderr)
+        return shown_message(result)

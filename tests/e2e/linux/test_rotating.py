@@ -3,48 +3,12 @@
 import subprocess
 import unittest
 
-from runs import (FAILING, INVALID, XRANDR_NAME, run, set_orientation,
-                  shown_message, xdisplays)
-
-WIDTH, HEIGHT = 800, 600
+from runs import FAILING, INVALID, XRANDR_NAME, RotatingDisplayTest
 
 
-def size_for(name):
-    turned = name in ("left", "right")
-    return (HEIGHT, WIDTH) if turned else (WIDTH, HEIGHT)
-
-
-class RotatingDisplay(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.host = xdisplays.start_xvfb(1024, 768)
-        try:
-            cls.server = xdisplays.start_rotating(cls.host, WIDTH, HEIGHT)
-        except Exception:
-            cls.host.stop()
-            raise
-
-    @classmethod
-    def tearDownClass(cls):
-        xdisplays.stop_rotating(cls.server)
-        cls.host.stop()
-
+class RotatingDisplay(RotatingDisplayTest):
     def setUp(self):
-        self.env = self.server.env()
         self.start_at("normal")
-
-    def start_at(self, name):
-        set_orientation(self.server, name)
-        self.assertShows(name)
-
-    def assertShows(self, name):
-        self.assertEqual((name, *size_for(name)),
-                         xdisplays.rotation(self.server.display))
-
-    def turn(self, *args, program=None):
-        result = run(self.env, *args, **({"program": program} if program else {}))
-        self.assertEqual(0, result.returncode, result.stderr)
-        return shown_message(result)
 
     def test_cycle_over_four_runs(self):
         for expected in ("right", "inverted", "left", "normal"):
@@ -95,11 +59,12 @@ class RotatingDisplay(unittest.TestCase):
     def test_relative_pointers_keep_their_matrix(self):
         self.turn("/set", "1")
         self.assertShows("left")
-        listing = subprocess.run(["xinput", "list", "--id-only"], env=self.env,
+        env = self.server.env()
+        listing = subprocess.run(["xinput", "list", "--id-only"], env=env,
                                  capture_output=True, text=True, check=True)
         checked = 0
         for device in listing.stdout.split():
-            props = subprocess.run(["xinput", "list-props", device], env=self.env,
+            props = subprocess.run(["xinput", "list-props", device], env=env,
                                    capture_output=True, text=True, check=True).stdout
             for line in props.splitlines():
                 if "Coordinate Transformation Matrix" in line:
@@ -113,11 +78,10 @@ class RotatingDisplay(unittest.TestCase):
             for start, code in (("normal", "1"), ("left", "2"), ("inverted", "4")):
                 with self.subTest(step=step, start=start, code=code):
                     self.start_at(start)
-                    self.env = self.server.env(TARVELIN_FAILING_STEP=step)
-                    self.assertIsNone(self.turn("/set", code, program=FAILING))
+                    env = self.server.env(TARVELIN_FAILING_STEP=step)
+                    self.assertIsNone(self.turn("/set", code, program=FAILING, env=env))
                     self.assertShows(start)
         # The same program turns when no step is made to fail.
-        self.env = self.server.env()
         self.start_at("normal")
         self.turn("/set", "1", program=FAILING)
         self.assertShows("left")
