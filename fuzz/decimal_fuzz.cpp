@@ -4,9 +4,6 @@
 #include "fuzz_platform.h"
 #include "orientation/decimal.h"
 
-#include <cstdlib>
-#include <vector>
-
 namespace {
 
 const int64_t kMin = -2147483647LL - 1;
@@ -50,26 +47,18 @@ Parsed ReferenceParse(const std::u16string& text) {
     return parsed;
 }
 
-void Check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::Input input = fuzz::Prepare(data, size);
-    const std::u16string text = input.text.substr(0, input.text.find(u'\0'));
-    const std::vector<WideChar> wide(text.c_str(), text.c_str() + text.size() + 1);
-
-    const Int32 value = DecimalToInt32(wide.data());
+    const std::u16string text = fuzz::Terminated(input.text);
+    const Int32 value = DecimalToInt32(fuzz::ToWide(text).data());
     const Parsed expected = ReferenceParse(text);
     if (expected.inRange) {
-        Check(value == expected.value);
+        fuzz::Check(value == expected.value);
     } else {
-        Check(value != 0 && value != 1 && value != 2 && value != 4);
-        Check(value == (expected.negative ? kMin : kMax));
+        fuzz::Check(value != 0 && value != 1 && value != 2 && value != 4);
+        fuzz::Check(value == (expected.negative ? kMin : kMax));
     }
     return 0;
 }

@@ -44,6 +44,20 @@ size_t LastAllocationBytes() {
     return gLastBytes;
 }
 
+std::u16string Terminated(const std::u16string& text) {
+    return text.substr(0, text.find(u'\0'));
+}
+
+std::vector<WideChar> ToWide(const std::u16string& text) {
+    return std::vector<WideChar>(text.c_str(), text.c_str() + text.size() + 1);
+}
+
+void Check(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
 } // namespace fuzz
 
 void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {

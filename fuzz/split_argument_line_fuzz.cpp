@@ -41,16 +41,6 @@ std::vector<Argument> ReferenceSplit(const std::u16string& line) {
     }
 }
 
-std::u16string Terminated(const std::u16string& text) {
-    return text.substr(0, text.find(u'\0'));
-}
-
-void Check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,22 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string path =
         zero == std::u16string::npos ? u"\\Windows\\tarvelin.exe" : input.text.substr(0, zero);
     const std::u16string line =
-        Terminated(zero == std::u16string::npos ? input.text : input.text.substr(zero + 1));
-    const std::vector<WideChar> widePath(path.c_str(), path.c_str() + path.size() + 1);
-    const std::vector<WideChar> wideLine(line.c_str(), line.c_str() + line.size() + 1);
+        fuzz::Terminated(zero == std::u16string::npos ? input.text : input.text.substr(zero + 1));
+    const std::vector<WideChar> widePath = fuzz::ToWide(path);
+    const std::vector<WideChar> wideLine = fuzz::ToWide(line);
 
     Int32 argc = -1;
     WideChar** argv = nullptr;
     const bool split = SplitArgumentLine(widePath.data(), wideLine.data(), &argc, &argv);
     if (input.allocationFails) {
-        Check(!split && argc == -1 && argv == nullptr);
+        fuzz::Check(!split && argc == -1 && argv == nullptr);
         return 0;
     }
-    Check(split);
+    fuzz::Check(split);
 
     const std::vector<Argument> expected = ReferenceSplit(line);
-    Check(argc >= 1 && static_cast<size_t>(argc) == expected.size() + 1);
-    Check(argv[argc] == nullptr);
+    fuzz::Check(argc >= 1 && static_cast<size_t>(argc) == expected.size() + 1);
+    fuzz::Check(argv[argc] == nullptr);
 
     // The string area follows the slots; each room is its raw length + 1.
     const WideChar* room = reinterpret_cast<const WideChar*>(argv + argc + 1);
@@ -85,13 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (Int32 i = 0; i < argc; ++i) {
         const size_t roomUnits = i == 0 ? path.size() + 1 : expected[i - 1].rawLength + 1;
         const std::u16string want = i == 0 ? path : expected[i - 1].text;
-        Check(argv[i] == room && room + roomUnits <= blockEnd);
-        const std::u16string argument = Terminated(std::u16string(argv[i], argv[i] + roomUnits));
-        Check(argument.size() < roomUnits && argument == want);
-        Check(i == 0 || argument.find(kQuote) == std::u16string::npos);
+        fuzz::Check(argv[i] == room && room + roomUnits <= blockEnd);
+        const std::u16string argument =
+            fuzz::Terminated(std::u16string(argv[i], argv[i] + roomUnits));
+        fuzz::Check(argument.size() < roomUnits && argument == want);
+        fuzz::Check(i == 0 || argument.find(kQuote) == std::u16string::npos);
         room += roomUnits;
     }
-    Check(room == blockEnd);
+    fuzz::Check(room == blockEnd);
     std::free(argv);
     return 0;
 }
