@@ -61,6 +61,7 @@ void Check(bool holds) {
 } // namespace fuzz
 
 void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
+    // The argument block is read in place, so it must be fixed memory.
     if (flags != CE_LMEM_FIXED) {
         std::abort();
     }
