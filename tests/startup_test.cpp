@@ -99,6 +99,105 @@ TEST(SplitArgumentLine, SeparatesOnWhatThePlatformCallsWhiteSpace) {
                   .arguments);
 }
 
+// The longest command line Windows passes on, in units.
+const size_t kLongestLine = 32767;
+
+// pattern repeated and cut to units.
+std::u16string Repeat(const std::u16string& pattern, size_t units) {
+    std::u16string line;
+    while (line.size() < units) {
+        line += pattern;
+    }
+    line.resize(units);
+    return line;
+}
+
+std::vector<std::u16string> Times(size_t count, const std::u16string& argument) {
+    return std::vector<std::u16string>(count, argument);
+}
+
+TEST(SplitArgumentLine, HoldsUpAgainstHostileLines) {
+    struct Case {
+        const char* name;
+        std::u16string line;
+        std::u16string extraWhiteSpace;
+        std::vector<std::u16string> arguments;
+    };
+    const std::u16string smiley = u"\xD83D\xDE00";
+    const std::u16string wide = u"\x3000\x00A0\x2028\x1680\x0085";
+    const Case cases[] = {
+        {"longest line, one argument",
+         Repeat(u"x", kLongestLine),
+         u"",
+         {Repeat(u"x", kLongestLine)}},
+        {"longest line, one-unit arguments", Repeat(u"x ", kLongestLine), u"",
+         Times(kLongestLine / 2 + 1, u"x")},
+        {"longest line of white space", Repeat(u" \t", kLongestLine), u"", {}},
+        {"longest line of quotes, odd", Repeat(u"\"", kLongestLine), u"", {u""}},
+        {"longest line of quotes, even", Repeat(u"\"", kLongestLine - 1), u"", {u""}},
+        {"a lone quote", u"\"", u"", {u""}},
+        // Each quote, space, quote is one argument holding a space.
+        {"alternating quote and space", Repeat(u"\" ", kLongestLine), u"",
+         Times((kLongestLine + 1) / 4, u" ")},
+        {"alternating space and quote", Repeat(u" \"", kLongestLine), u"",
+         Times((kLongestLine + 1) / 4, u" ")},
+        // 10,922 pairs, then a high surrogate alone at the very end.
+        {"surrogate pairs up to a lone high one", Repeat(smiley + u" ", kLongestLine), u"",
+         [&] {
+             auto arguments = Times(kLongestLine / 3, smiley);
+             arguments.push_back(u"\xD83D");
+             return arguments;
+         }()},
+        {"quotes between a pair's halves", u"\xD83D\"\xDE00\"", u"", {smiley}},
+        {"lone surrogates of both kinds",
+         u"\xDC00\"\xD800 \"\t\xDFFF\xDBFF",
+         u"",
+         {u"\xDC00\xD800 ", u"\xDFFF\xDBFF"}},
+        {"non-ASCII white space the platform classifies",
+         u"\x3000\x3000/set\x00A0\x2028"
+         u"4\x1680\x0085",
+         wide,
+         {u"/set", u"4"}},
+        {"quotes group non-ASCII white space",
+         u"\"a\x3000\x00A0 b\"\x3000"
+         u"c",
+         wide,
+         {u"a\x3000\x00A0 b", u"c"}},
+        {"longest line of U+3000", Repeat(u"\x3000", kLongestLine), wide, {}},
+        {"longest line of quoted U+3000",
+         u"\"" + Repeat(u"\x3000", kLongestLine - 1),
+         wide,
+         {Repeat(u"\x3000", kLongestLine - 1)}},
+        {"non-ASCII white space the platform does not classify",
+         u"a\x00A0"
+         u"b\x2028\x3000"
+         u"c",
+         u"",
+         {u"a\x00A0"
+          u"b\x2028\x3000"
+          u"c"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        recording::Script script;
+        script.extraWhiteSpace = test.extraWhiteSpace;
+        const Split split = SplitLine(test.line, script);
+        ASSERT_EQ(static_cast<Int32>(test.arguments.size()) + 1, split.argc);
+        EXPECT_EQ(test.arguments, split.arguments);
+        EXPECT_EQ(nullptr, split.argv[split.argc]);
+        // Every argument, terminator included, lies in the block after the
+        // one before it.
+        const WideChar* next = reinterpret_cast<const WideChar*>(split.argv + split.argc + 1);
+        const WideChar* end = reinterpret_cast<const WideChar*>(
+            reinterpret_cast<const char*>(split.argv) + recording::Calls().at(0).bytes);
+        for (Int32 i = 0; i < split.argc; ++i) {
+            ASSERT_LE(next, split.argv[i]) << i;
+            next = split.argv[i] + FromWide(split.argv[i]).size() + 1;
+            ASSERT_LE(next, end) << i;
+        }
+    }
+}
+
 TEST(SplitArgumentLine, LaysOutOneBlockOfExactSize) {
     const std::u16string line = u"  a\"b c\"d  \"\" /set";
     const Split split = SplitLine(line);
