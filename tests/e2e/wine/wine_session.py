@@ -9,6 +9,7 @@ the X server really did, xdotool answers the boxes and the menu.
 """
 
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -91,10 +92,15 @@ class WineDisplay:
         self.tarvelin = windows_path(os.path.join(build_dir, "tarvelin.exe"))
         self.launch_exe = os.path.join(build_dir, "e2e", "launch.exe")
         self.probe_exe = os.path.join(build_dir, "e2e", "probe.exe")
+        # Nothing else starts before the keeper is up: a second program
+        # racing the desktop process's start can stall.
         self.keeper = subprocess.Popen(["wine", self.probe_exe, "keep"], env=self.env,
-                                       stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL)
-        wait_for("Wine to start", lambda: self.probe("mode"), timeout=WINE_TIMEOUT)
+        ready = select.select([self.keeper.stdout], [], [], WINE_TIMEOUT)[0]
+        if not ready or self.keeper.stdout.readline().strip() != b"ready":
+            self.close()
+            raise RuntimeError("Wine did not start")
 
     def close(self):
         if self.keeper.poll() is None:
@@ -104,12 +110,14 @@ class WineDisplay:
             except subprocess.TimeoutExpired:
                 self.keeper.kill()
                 self.keeper.wait()
+        self.keeper.stdout.close()
         self.prefix.stop_server()
 
     def probe(self, *argv):
         """probe.exe's answer, or None when it reports nothing there."""
         result = subprocess.run(["wine", self.probe_exe, *argv], env=self.env,
-                                capture_output=True, text=True, timeout=WINE_TIMEOUT)
+                                stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                timeout=WINE_TIMEOUT)
         return result.stdout if result.returncode == 0 else None
 
     # The program.
@@ -118,18 +126,26 @@ class WineDisplay:
         """Starts tarvelin.exe with exactly this raw argument line."""
         return subprocess.Popen(
             ["wine", self.launch_exe, self.tarvelin, line.encode("utf-8").hex()],
-            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
 
     def finish(self, process):
-        """The exit status of a run that must end on its own; a run left
-        waiting on a box or a menu is closed and reported."""
+        """The exit status of a run that must end on its own. A run left
+        waiting on a box or a menu is closed, ended and reported."""
         try:
             return process.wait(timeout=RUN_TIMEOUT)
         except subprocess.TimeoutExpired:
-            box = self.message_box_text()
-            self.dismiss()
-            process.wait(timeout=RUN_TIMEOUT)
-            raise AssertionError(f"the run did not end by itself; box showed {box!r}")
+            pass
+        box = self.message_box_text()
+        # Escape closes the menu and the one-button box alike.
+        for window in self._windows("--classname", r"^tarvelin\.exe$"):
+            self.press(window, "Escape")
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+        raise AssertionError(f"the run did not end by itself; box showed {box!r}")
 
     def run(self, line):
         return self.finish(self.start(line))
@@ -175,15 +191,28 @@ class WineDisplay:
         subprocess.run(["xdotool", "key", "--delay", "100", *keys], env=self.env, check=True,
                        timeout=WINE_TIMEOUT)
 
-    def dismiss(self):
-        for window in self._windows("--name", "^Tarvelin$"):
-            self.press(window, "Return")
+    def _window(self, what, *criteria):
+        """The one X window that matches, once it is there."""
+        windows = wait_for(what, lambda: self._windows(*criteria) or None, timeout=10)
+        if len(windows) != 1:
+            raise AssertionError(f"expected one window for {what}, found {windows}")
+        return windows[0]
+
+    def dismiss(self, attempts=3):
+        """Presses the box's OK until the box has gone: a key can arrive
+        before the box's window is ready for it."""
+        for _ in range(attempts):
+            self.press(self._window("the message box", "--name", "^Tarvelin$"), "Return")
+            try:
+                wait_for("the box to close", lambda: self.message_box_text() is None or None,
+                         timeout=3)
+                return
+            except AssertionError:
+                pass
+        raise AssertionError("the message box did not close")
 
     def answer_menu(self, *keys):
-        windows = self._windows("--classname", r"^tarvelin\.exe$")
-        if len(windows) != 1:
-            raise AssertionError(f"expected the menu's one window, found {windows}")
-        self.press(windows[0], *keys)
+        self.press(self._window("the menu", "--classname", r"^tarvelin\.exe$"), *keys)
 
     # The display.
 

@@ -77,12 +77,14 @@ class WineDisplayTest(unittest.TestCase):
     def expect_message(self, line, text, screenshot=None):
         process = self.wine.start(line)
         try:
-            self.assertEqual(text, self.wine.wait_for_message_box(), line)
+            shown = self.wine.wait_for_message_box()
             if screenshot:
                 self.wine.screenshot(os.path.join(OUTPUT_DIR, screenshot))
-        finally:
             self.wine.dismiss()
-            self.assertEqual(0, self.wine.finish(process), line)
+        finally:
+            status = self.wine.finish(process)
+        self.assertEqual(text, shown, line)
+        self.assertEqual(0, status, line)
 
 
 class RotatingDisplay(WineDisplayTest):
@@ -167,7 +169,8 @@ class RotatingDisplay(WineDisplayTest):
                 self.wine.screenshot(os.path.join(OUTPUT_DIR, screenshot))
             self.wine.answer_menu(*keys)
         finally:
-            self.assertEqual(0, self.wine.finish(process), line)
+            status = self.wine.finish(process)
+        self.assertEqual(0, status, line)
         self.assertEqual(expected, self.wine.wait_for_rotation(expected), line)
 
     def test_menu_applies_the_item_picked(self):

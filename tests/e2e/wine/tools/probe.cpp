@@ -6,8 +6,9 @@
 //                        screen size; status 1 when none is open
 //   probe.exe mode       the current width, height and desktop orientation
 //   probe.exe turn N     turns the display to desktop orientation N
-//   probe.exe keep       stays alive until its standard input closes, which
-//                        keeps Wine's desktop process up between runs
+//   probe.exe keep       says "ready", then stays alive until its standard
+//                        input closes, which keeps Wine's desktop process up
+//                        between runs
 #include <windows.h>
 
 #include <stdio.h>
@@ -33,7 +34,7 @@ BOOL CALLBACK PrintStaticText(HWND child, LPARAM found) {
 int Box() {
     const HWND box = FindWindowW(L"#32770", L"Tarvelin");
     bool found = false;
-    if (box != NULL) {
+    if (box != NULL && IsWindowVisible(box)) {
         EnumChildWindows(box, PrintStaticText, reinterpret_cast<LPARAM>(&found));
     }
     return found ? 0 : 1;
@@ -84,7 +85,12 @@ int Turn(const wchar_t* value) {
     return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
+// Answers "ready" once Wine's desktop process is up, so that no other
+// program races its start.
 int Keep() {
+    GetDesktopWindow();
+    printf("ready\n");
+    fflush(stdout);
     char buffer[64];
     DWORD read = 0;
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
