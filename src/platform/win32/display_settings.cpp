@@ -5,30 +5,25 @@
 
 #include <windows.h>
 
-#include <stddef.h>
+#include "platform/win32/same_values.h"
 
 #if defined(_WIN32_WCE)
 
 // The record passes straight through, so CE's layout and values must be the
 // seam's.
-typedef char CheckDevModeSize[sizeof(DEVMODEW) == sizeof(CE_DEVMODEW) ? 1 : -1];
-typedef char
-    CheckDevModeSizeField[offsetof(DEVMODEW, dmSize) == offsetof(CE_DEVMODEW, dmSize) ? 1 : -1];
-typedef char
-    CheckDevModeFields[offsetof(DEVMODEW, dmFields) == offsetof(CE_DEVMODEW, dmFields) ? 1 : -1];
-typedef char CheckDevModeOrientation[offsetof(DEVMODEW, dmDisplayOrientation) ==
-                                             offsetof(CE_DEVMODEW, dmDisplayOrientation)
-                                         ? 1
-                                         : -1];
-typedef char CheckOrientationField[DM_DISPLAYORIENTATION == CE_DM_DISPLAYORIENTATION ? 1 : -1];
-typedef char CheckQueryField[DM_DISPLAYQUERYORIENTATION == CE_DM_DISPLAYQUERYORIENTATION ? 1 : -1];
-typedef char CheckDmdo0[DMDO_0 == CE_DMDO_0 ? 1 : -1];
-typedef char CheckDmdo90[DMDO_90 == CE_DMDO_90 ? 1 : -1];
-typedef char CheckDmdo180[DMDO_180 == CE_DMDO_180 ? 1 : -1];
-typedef char CheckDmdo270[DMDO_270 == CE_DMDO_270 ? 1 : -1];
-typedef char CheckCurrentSettings[ENUM_CURRENT_SETTINGS == CE_ENUM_CURRENT_SETTINGS ? 1 : -1];
-typedef char CheckTest[CDS_TEST == CE_CDS_TEST ? 1 : -1];
-typedef char CheckSuccessful[DISP_CHANGE_SUCCESSFUL == CE_DISP_CHANGE_SUCCESSFUL ? 1 : -1];
+typedef char SameRecordSize[sizeof(DEVMODEW) == sizeof(CE_DEVMODEW) ? 1 : -1];
+TARVELIN_SAME_FIELD(dmSize);
+TARVELIN_SAME_FIELD(dmFields);
+TARVELIN_SAME_FIELD(dmDisplayOrientation);
+TARVELIN_SAME_VALUE(DM_DISPLAYORIENTATION);
+TARVELIN_SAME_VALUE(DM_DISPLAYQUERYORIENTATION);
+TARVELIN_SAME_VALUE(DMDO_0);
+TARVELIN_SAME_VALUE(DMDO_90);
+TARVELIN_SAME_VALUE(DMDO_180);
+TARVELIN_SAME_VALUE(DMDO_270);
+TARVELIN_SAME_VALUE(ENUM_CURRENT_SETTINGS);
+TARVELIN_SAME_VALUE(CDS_TEST);
+TARVELIN_SAME_VALUE(DISP_CHANGE_SUCCESSFUL);
 
 int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
                                 CE_DEVMODEW* record) {
@@ -48,8 +43,8 @@ long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* re
 
 #include <string.h>
 
-typedef char CheckCurrentSettings[ENUM_CURRENT_SETTINGS == CE_ENUM_CURRENT_SETTINGS ? 1 : -1];
-typedef char CheckSuccessful[DISP_CHANGE_SUCCESSFUL == CE_DISP_CHANGE_SUCCESSFUL ? 1 : -1];
+TARVELIN_SAME_VALUE(ENUM_CURRENT_SETTINGS);
+TARVELIN_SAME_VALUE(DISP_CHANGE_SUCCESSFUL);
 
 namespace {
 

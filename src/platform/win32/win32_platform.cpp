@@ -4,18 +4,21 @@
 
 #include <windows.h>
 
+#include "platform/win32/same_values.h"
+
 #include <ctype.h>
 
-typedef char CheckMessageBoxOk[MB_OK == CE_MB_OK ? 1 : -1];
-typedef char CheckMessageBoxIcon[MB_ICONEXCLAMATION == CE_MB_ICONEXCLAMATION ? 1 : -1];
-typedef char CheckMenuString[MF_STRING == CE_MF_STRING ? 1 : -1];
-typedef char CheckCenterAlign[TPM_CENTERALIGN == CE_TPM_CENTERALIGN ? 1 : -1];
-typedef char CheckVCenterAlign[TPM_VCENTERALIGN == CE_TPM_VCENTERALIGN ? 1 : -1];
-typedef char CheckReturnCommand[TPM_RETURNCMD == CE_TPM_RETURNCMD ? 1 : -1];
-typedef char CheckScreenWidth[SM_CXSCREEN == CE_SM_CXSCREEN ? 1 : -1];
-typedef char CheckScreenHeight[SM_CYSCREEN == CE_SM_CYSCREEN ? 1 : -1];
-typedef char CheckFixedMemory[LMEM_FIXED == CE_LMEM_FIXED ? 1 : -1];
-typedef char CheckSpaceClass[_SPACE == 8 ? 1 : -1];
+TARVELIN_SAME_VALUE(MB_OK);
+TARVELIN_SAME_VALUE(MB_ICONEXCLAMATION);
+TARVELIN_SAME_VALUE(MF_STRING);
+TARVELIN_SAME_VALUE(TPM_CENTERALIGN);
+TARVELIN_SAME_VALUE(TPM_VCENTERALIGN);
+TARVELIN_SAME_VALUE(TPM_RETURNCMD);
+TARVELIN_SAME_VALUE(SM_CXSCREEN);
+TARVELIN_SAME_VALUE(SM_CYSCREEN);
+TARVELIN_SAME_VALUE(LMEM_FIXED);
+// The white-space test's class value.
+typedef char SameSpaceClass[_SPACE == 8 ? 1 : -1];
 
 #if defined(_WIN32_WCE)
 
