@@ -34,6 +34,11 @@ RIGHT = ("right", HEIGHT, WIDTH)
 BY_DESKTOP_CODE = {0: NORMAL, 1: LEFT, 2: INVERTED, 3: RIGHT}
 
 
+def expected_screen(desktop_code):
+    _, width, height = BY_DESKTOP_CODE[desktop_code]
+    return width, height
+
+
 def setUpModule():
     global PREFIX
     PREFIX = WinePrefix()
@@ -45,8 +50,6 @@ def tearDownModule():
 
 class WineDisplayTest(unittest.TestCase):
     """Starts its X display and one Wine session on it for the whole class."""
-
-    servers = ()
 
     @classmethod
     def start_display(cls):
@@ -161,7 +164,7 @@ class RotatingDisplay(WineDisplayTest):
         process = self.wine.start(line)
         try:
             (left, top, right, bottom), (width, height) = self.wine.wait_for_menu()
-            self.assertEqual((expected_screen(start)), (width, height))
+            self.assertEqual(expected_screen(start), (width, height))
             # Centred on the middle of the screen, give or take a pixel.
             self.assertLessEqual(abs((left + right) - width), 2, (left, right, width))
             self.assertLessEqual(abs((top + bottom) - height), 2, (top, bottom, height))
@@ -192,11 +195,6 @@ class RotatingDisplay(WineDisplayTest):
 
     def test_quoted_menu_option(self):
         self.pick('"/menu" extra', ["Down", "Down", "Down", "Return"], 0, INVERTED)
-
-
-def expected_screen(desktop_code):
-    _, width, height = BY_DESKTOP_CODE[desktop_code]
-    return width, height
 
 
 class FixedDisplay(WineDisplayTest):
