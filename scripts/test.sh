@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit tests (also under Valgrind
-# memcheck), the C++03 check, the end-to-end tests, then the unit tests again
-# under ASan and UBSan, then bounded runs of the fuzz targets.
+# Builds everything and runs every test: the Windows programs (with the
+# syntax-only check of the Windows CE path), unit tests (also under Valgrind
+# memcheck), the C++03 check, the end-to-end tests on Linux and under Wine,
+# the unit tests again under ASan and UBSan, then bounded runs of the fuzz
+# targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The default build's end-to-end tests run build/windows/tarvelin.exe.
+cmake --preset windows
+cmake --build --preset windows
+cmake --preset windows-x86
+cmake --build --preset windows-x86
 
 cmake --preset default
 cmake --build --preset default
