@@ -88,14 +88,4 @@ TEST(ShowOrientationMenu, OffersAllFourWhateverTheDisplaySupportsOrShows) {
     }
 }
 
-TEST(ShowOrientationMenu, IsOnlyReachedByTheExactOption) {
-    for (const std::u16string option : {u"/Menu", u"/menu ", u"menu"}) {
-        recording::Reset();
-        const ArgumentVector args({option});
-        RunRotationCommand(args.argc(), args.argv());
-        EXPECT_EQ(Join({{Read(), SupportQuery(), OrientationQuery(0x7), Apply(4)}}),
-                  recording::CallTexts());
-    }
-}
-
 } // namespace

@@ -27,12 +27,6 @@ char gMessageBoxOwner;
 char gMenuOwner;
 char gMenu;
 
-std::string Hex(unsigned long value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "0x%lx", value);
-    return buffer;
-}
-
 std::string Pointer(const void* pointer) {
     if (pointer == nullptr) {
         return "null";
@@ -123,6 +117,20 @@ std::string ToUtf8(const WideChar* text) {
         }
     }
     return out;
+}
+
+std::u16string FromWide(const WideChar* text) {
+    std::u16string wide;
+    for (; *text != 0; ++text) {
+        wide += static_cast<char16_t>(*text);
+    }
+    return wide;
+}
+
+std::string Hex(unsigned long value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%lx", value);
+    return buffer;
 }
 
 std::vector<WideChar> ToWide(const std::u16string& text) {

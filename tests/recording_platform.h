@@ -52,6 +52,8 @@ PlatformWindow MenuOwner();
 PlatformMenu Menu();
 
 std::string ToUtf8(const WideChar* text);
+std::u16string FromWide(const WideChar* text);
+std::string Hex(unsigned long value);
 std::vector<WideChar> ToWide(const std::u16string& text);
 
 } // namespace recording

@@ -12,11 +12,7 @@ namespace expect {
 const std::string kUnsupported = "你的设备不支持屏幕旋转!" + std::string(33, ' ');
 const std::string kInvalid = "无效的旋转模式!" + std::string(17, ' ');
 
-inline std::string Hex(unsigned long value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "0x%lx", value);
-    return buffer;
-}
+using recording::Hex;
 
 inline std::string Read() {
     return "EnumDisplaySettings(null, 0xffffffff, dmSize=192)";

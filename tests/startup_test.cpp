@@ -20,16 +20,6 @@ struct Split {
     std::vector<std::u16string> arguments; // after argument 0
 };
 
-std::u16string FromWide(const WideChar* text) {
-    return std::u16string(
-        text, text + [&] {
-            size_t n = 0;
-            while (text[n] != 0)
-                ++n;
-            return n;
-        }());
-}
-
 Split SplitLine(const std::u16string& line, const recording::Script& script = {}) {
     recording::Reset(script);
     Split split;
@@ -37,7 +27,7 @@ Split SplitLine(const std::u16string& line, const recording::Script& script = {}
     const auto wide = recording::ToWide(line);
     EXPECT_TRUE(SplitArgumentLine(path.data(), wide.data(), &split.argc, &split.argv));
     for (Int32 i = 1; i < split.argc; ++i) {
-        split.arguments.push_back(FromWide(split.argv[i]));
+        split.arguments.push_back(recording::FromWide(split.argv[i]));
     }
     return split;
 }
@@ -79,24 +69,9 @@ TEST(SplitArgumentLine, FollowsTheScanningRules) {
         const Split split = SplitLine(test.line);
         EXPECT_EQ(static_cast<Int32>(test.arguments.size()) + 1, split.argc);
         EXPECT_EQ(test.arguments, split.arguments);
-        EXPECT_EQ(kPath, FromWide(split.argv[0]));
+        EXPECT_EQ(kPath, recording::FromWide(split.argv[0]));
         EXPECT_EQ(nullptr, split.argv[split.argc]);
     }
-}
-
-TEST(SplitArgumentLine, SeparatesOnWhatThePlatformCallsWhiteSpace) {
-    recording::Script script;
-    script.extraWhiteSpace = u"\x3000\x00A0";
-    EXPECT_EQ((std::vector<std::u16string>{u"/set", u"4", u"a\u3000b"}),
-              SplitLine(u"\x3000/set\x00A0"
-                        u"4 \"a\u3000b\"",
-                        script)
-                  .arguments);
-    EXPECT_EQ((std::vector<std::u16string>{u"/set\x3000"
-                                           u"4"}),
-              SplitLine(u"/set\x3000"
-                        u"4")
-                  .arguments);
 }
 
 // The longest command line Windows passes on, in units.
@@ -192,7 +167,7 @@ TEST(SplitArgumentLine, HoldsUpAgainstHostileLines) {
             reinterpret_cast<const char*>(split.argv) + recording::Calls().at(0).bytes);
         for (Int32 i = 0; i < split.argc; ++i) {
             ASSERT_LE(next, split.argv[i]) << i;
-            next = split.argv[i] + FromWide(split.argv[i]).size() + 1;
+            next = split.argv[i] + recording::FromWide(split.argv[i]).size() + 1;
             ASSERT_LE(next, end) << i;
         }
     }
@@ -223,18 +198,6 @@ TEST(SplitArgumentLine, LaysOutOneBlockOfExactSize) {
     EXPECT_EQ(std::u16string(u"ab cd\0d\0", 8), room1);
     const std::u16string room2(split.argv[2], split.argv[2] + 3);
     EXPECT_EQ(std::u16string(u"\0\"\0", 3), room2);
-}
-
-TEST(SplitArgumentLine, ReportsAFailedAllocation) {
-    recording::Script script;
-    script.allocationFails = true;
-    recording::Reset(script);
-    const auto path = recording::ToWide(kPath);
-    const auto line = recording::ToWide(u"/set 4");
-    Int32 argc = 0;
-    WideChar** argv = nullptr;
-    EXPECT_FALSE(SplitArgumentLine(path.data(), line.data(), &argc, &argv));
-    EXPECT_EQ(nullptr, argv);
 }
 
 TEST(AllocateArgumentBlock, RefusesSizesThatCannotBeRepresented) {
@@ -268,7 +231,7 @@ TEST(PackArguments, LaysOutTheSameBlockFromUtf8) {
     WideChar** argv = nullptr;
     ASSERT_TRUE(PackArguments(path.data(), 6, arguments, &argc, &argv));
     ASSERT_EQ(7, argc);
-    EXPECT_EQ(u"/usr/bin/tarvelin", FromWide(argv[0]));
+    EXPECT_EQ(u"/usr/bin/tarvelin", recording::FromWide(argv[0]));
     const std::vector<std::u16string> expected = {u"/set",
                                                   u"",
                                                   u"\x6A2A",
@@ -277,7 +240,7 @@ TEST(PackArguments, LaysOutTheSameBlockFromUtf8) {
                                                   u"a\xFFFD",
                                                   u"\xFFFD"};
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected[i], FromWide(argv[i + 1])) << i;
+        EXPECT_EQ(expected[i], recording::FromWide(argv[i + 1])) << i;
     }
     EXPECT_EQ(nullptr, argv[7]);
     EXPECT_EQ(argv[1], argv[0] + 18);
@@ -326,7 +289,7 @@ TEST(Startup, TerminatesAModulePathCutShort) {
                   std::to_string(4 * sizeof(void*) + 2 * (256 + 5 + 2)) + ")",
               calls[1].text);
     const WideChar* const* argv = static_cast<WideChar* const*>(calls[1].block);
-    EXPECT_EQ(std::u16string(255, u'x'), FromWide(argv[0]));
+    EXPECT_EQ(std::u16string(255, u'x'), recording::FromWide(argv[0]));
 }
 
 } // namespace
