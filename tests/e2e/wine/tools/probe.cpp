@@ -1,17 +1,14 @@
-// Looks at and steers Wine's side of the display for the end-to-end tests.
-//
-//   probe.exe box        the text of the open "Tarvelin" message box, as hex
-//                        UTF-16 units; status 1 when none is open
-//   probe.exe menu       the screen rectangle of the open popup menu and the
-//                        screen size; status 1 when none is open
-//   probe.exe mode       the current width, height and desktop orientation
-//   probe.exe turn N     turns the display to desktop orientation N
-//   probe.exe keep       says "ready", then stays alive until its standard
-//                        input closes, which keeps Wine's desktop process up
-//                        between runs
+// Reads and steers Wine's side of the display for the end-to-end tests.
+//   probe.exe box     the open "Tarvelin" box's text as hex UTF-16 units
+//   probe.exe menu    the open popup menu's screen rectangle, then the screen size
+//   probe.exe turn N  turns the display to desktop orientation N
+//   probe.exe keep    says "ready" once Wine's desktop process is up, then keeps
+//                     it up until its standard input closes
+// Status 1 when there is no such window or the turn is refused.
 #include <windows.h>
 
 #include <stdio.h>
+#include <utility>
 #include <wchar.h>
 
 namespace {
@@ -26,7 +23,6 @@ BOOL CALLBACK PrintStaticText(HWND child, LPARAM found) {
     for (const wchar_t* unit = text; *unit != 0; ++unit) {
         printf("%04x", static_cast<unsigned int>(*unit));
     }
-    printf("\n");
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
 }
@@ -51,50 +47,30 @@ int Menu() {
     return 0;
 }
 
-bool Current(DEVMODEW* mode) {
-    ZeroMemory(mode, sizeof *mode);
-    mode->dmSize = sizeof *mode;
-    return EnumDisplaySettingsW(NULL, ENUM_CURRENT_SETTINGS, mode) != FALSE;
-}
-
-int Mode() {
-    DEVMODEW mode;
-    if (!Current(&mode)) {
-        return 1;
-    }
-    printf("%lu %lu %lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmDisplayOrientation);
-    return 0;
-}
-
 // Wine ignores an orientation change that does not also give the size.
 int Turn(const wchar_t* value) {
-    DEVMODEW mode;
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
     const DWORD orientation = wcstoul(value, NULL, 10);
-    if (orientation > DMDO_270 || !Current(&mode)) {
+    if (orientation > DMDO_270 || !EnumDisplaySettingsW(NULL, ENUM_CURRENT_SETTINGS, &mode)) {
         return 1;
     }
     if ((orientation ^ mode.dmDisplayOrientation) & 1) {
-        const DWORD width = mode.dmPelsWidth;
-        mode.dmPelsWidth = mode.dmPelsHeight;
-        mode.dmPelsHeight = width;
+        std::swap(mode.dmPelsWidth, mode.dmPelsHeight);
     }
     mode.dmDisplayOrientation = orientation;
     mode.dmFields = DM_DISPLAYORIENTATION | DM_PELSWIDTH | DM_PELSHEIGHT;
-    const LONG result = ChangeDisplaySettingsExW(NULL, &mode, NULL, 0, NULL);
-    printf("%ld\n", result);
-    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+    return ChangeDisplaySettingsExW(NULL, &mode, NULL, 0, NULL) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
-// Answers "ready" once Wine's desktop process is up, so that no other
-// program races its start.
 int Keep() {
     GetDesktopWindow();
     printf("ready\n");
     fflush(stdout);
     char buffer[64];
     DWORD read = 0;
-    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    while (ReadFile(input, buffer, sizeof buffer, &read, NULL) && read != 0) {
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &read, NULL) &&
+           read != 0) {
     }
     return 0;
 }
@@ -107,14 +83,12 @@ int wmain(int argc, wchar_t** argv) {
         status = Box();
     } else if (argc == 2 && wcscmp(argv[1], L"menu") == 0) {
         status = Menu();
-    } else if (argc == 2 && wcscmp(argv[1], L"mode") == 0) {
-        status = Mode();
     } else if (argc == 3 && wcscmp(argv[1], L"turn") == 0) {
         status = Turn(argv[2]);
     } else if (argc == 2 && wcscmp(argv[1], L"keep") == 0) {
         status = Keep();
     } else {
-        fprintf(stderr, "usage: probe.exe box|menu|mode|turn N|keep\n");
+        fprintf(stderr, "usage: probe.exe box|menu|turn N|keep\n");
     }
     fflush(stdout);
     return status;
