@@ -19,6 +19,11 @@ BOX = ("--name", "^Tarvelin$")
 XRANDR_NAME = {"0": "normal", "1": "left", "2": "inverted", "4": "right"}
 
 
+def output_of(env, *argv):
+    return subprocess.run(argv, env=env, capture_output=True, text=True, timeout=TIMEOUT,
+                          check=True).stdout
+
+
 def xdotool(env, *args):
     return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True,
                           timeout=TIMEOUT, check=False).stdout.strip()
@@ -70,10 +75,7 @@ class Run:
 
     def finish(self):
         """The exit status; what the program wrote is kept in out and errors."""
-        try:
-            self.out, self.errors = self.process.communicate(timeout=TIMEOUT)
-        finally:
-            self.kill()
+        self.out, self.errors = self.process.communicate(timeout=TIMEOUT)
         return self.process.returncode
 
     def kill(self):
@@ -110,6 +112,7 @@ class RotatingDisplayTest(unittest.TestCase):
         cls.addClassCleanup(cls.host.stop)
         cls.server = xdisplays.start_rotating(cls.host, cls.WIDTH, cls.HEIGHT)
         cls.addClassCleanup(xdisplays.stop_rotating, cls.server)
+        cls.env = cls.server.env()
 
     def assertShows(self, name):
         size = (self.WIDTH, self.HEIGHT)
@@ -117,12 +120,11 @@ class RotatingDisplayTest(unittest.TestCase):
         self.assertEqual(shown, xdisplays.rotation(self.server.display))
 
     def start_at(self, name):
-        subprocess.run(["xrandr", "-o", name], env=self.server.env(), check=True,
-                       capture_output=True, timeout=TIMEOUT)
+        output_of(self.env, "xrandr", "-o", name)
         self.assertShows(name)
 
     def turn(self, *args, program=PROGRAM, env=None):
         """Runs the program to its end; returns the message it showed."""
-        result = run(env or self.server.env(), *args, program=program)
+        result = run(env or self.env, *args, program=program)
         self.assertEqual(0, result.status, result.errors)
         return result.message

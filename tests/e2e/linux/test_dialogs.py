@@ -6,15 +6,10 @@ import subprocess
 import time
 import unittest
 
-from runs import (BOX, TIMEOUT, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, Run, box_text,
-                  geometry, xdisplays, xdotool)
+from runs import (BOX, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, Run, box_text, geometry,
+                  output_of, xdisplays, xdotool)
 
 WM_CLOSE, OUTPUT = os.environ["WM_CLOSE"], os.environ["TARVELIN_E2E_OUTPUT"]
-
-
-def output_of(env, *argv):
-    return subprocess.run(argv, env=env, capture_output=True, text=True, timeout=TIMEOUT,
-                          check=True).stdout
 
 
 def off_centre(env, window, width, height):
@@ -24,16 +19,7 @@ def off_centre(env, window, width, height):
 
 
 def screenshot(env, name):
-    os.makedirs(OUTPUT, exist_ok=True)
     output_of(env, "import", "-window", "root", os.path.join(OUTPUT, name))
-
-
-def still_running(run):
-    try:
-        run.process.wait(timeout=0.2)
-        return False
-    except subprocess.TimeoutExpired:
-        return True
 
 
 class MessageBox(unittest.TestCase):
@@ -88,14 +74,15 @@ class MessageBox(unittest.TestCase):
         x, y = geometry(self.env, box)[:2]
         for action in (["mousemove", str(x + 5), self.button(box)[1], "click", "1"], ["key", "a"]):
             xdotool(self.env, *action)
-            self.assertTrue(still_running(run), action)
+            with self.assertRaises(subprocess.TimeoutExpired, msg=f"{action} closed it"):
+                run.process.wait(timeout=0.2)
 
 
 class Menu(RotatingDisplayTest):
     """"/menu" on a display that rotates: each pick turns it, dismissal leaves it."""
 
     def show_menu(self):
-        run = Run(self.server.env(), "/menu")
+        run = Run(self.env, "/menu")
         self.addCleanup(run.kill)
         menu = run.window("--classname", "^tarvelin-menu$")
         time.sleep(0.2)  # the grabs follow the map at once; let them land
@@ -104,14 +91,13 @@ class Menu(RotatingDisplayTest):
     def test_menu_is_an_override_redirect_popup_centred_on_the_turned_screen(self):
         self.start_at("left")
         _, menu = self.show_menu()
-        env = self.server.env()
-        self.assertIn("Override Redirect State: yes", output_of(env, "xwininfo", "-id", menu))
-        self.assertLessEqual(off_centre(env, menu, self.HEIGHT, self.WIDTH), 1)
-        screenshot(env, "menu.png")
+        self.assertIn("Override Redirect State: yes", output_of(self.env, "xwininfo", "-id", menu))
+        self.assertLessEqual(off_centre(self.env, menu, self.HEIGHT, self.WIDTH), 1)
+        screenshot(self.env, "menu.png")
 
     def item(self, menu, position):
         # Four items of equal height fill the menu but for a thin frame.
-        x, y, width, height = geometry(self.server.env(), menu)
+        x, y, width, height = geometry(self.env, menu)
         return str(x + width // 2), str(y + height * (2 * position + 1) // 8)
 
     def test_each_item_picked_by_keys_and_by_click_turns_the_display(self):
@@ -124,7 +110,7 @@ class Menu(RotatingDisplayTest):
                 with self.subTest(name=name, how=how):
                     self.start_at("normal" if name == "inverted" else "inverted")
                     run, menu = self.show_menu()
-                    xdotool(self.server.env(), *pick(menu))
+                    xdotool(self.env, *pick(menu))
                     self.assertEqual(0, run.finish())
                     self.assertShows(name)
 
@@ -133,7 +119,7 @@ class Menu(RotatingDisplayTest):
         for action in (["key", "Escape"], ["mousemove", "5", "5", "click", "1"]):
             with self.subTest(action):
                 run, _ = self.show_menu()
-                xdotool(self.server.env(), *action)
+                xdotool(self.env, *action)
                 self.assertEqual(0, run.finish())
                 self.assertShows("right")
 

@@ -1,10 +1,9 @@
 """A display that turns: Xephyr nested in an Xvfb."""
 
 import re
-import subprocess
 import unittest
 
-from runs import FAILING, INVALID, XRANDR_NAME, RotatingDisplayTest
+from runs import FAILING, INVALID, XRANDR_NAME, RotatingDisplayTest, output_of
 
 
 class RotatingDisplay(RotatingDisplayTest):
@@ -44,12 +43,8 @@ class RotatingDisplay(RotatingDisplayTest):
     def test_relative_pointers_keep_their_matrix(self):
         self.start_at("normal")
         self.turn("/set", "1")
-
-        def xinput(*args):
-            return subprocess.run(["xinput", *args], env=self.server.env(), capture_output=True,
-                                  text=True, check=True).stdout
-
-        properties = "".join(xinput("list-props", d) for d in xinput("list", "--id-only").split())
+        devices = output_of(self.env, "xinput", "list", "--id-only").split()
+        properties = "".join(output_of(self.env, "xinput", "list-props", d) for d in devices)
         matrices = re.findall(r"Coordinate Transformation Matrix \(\d+\):(.*)", properties)
         self.assertTrue(matrices, "no pointer to look at")
         for matrix in matrices:
@@ -60,7 +55,7 @@ class RotatingDisplay(RotatingDisplayTest):
             for start, code in (("normal", "1"), ("left", "2")):
                 with self.subTest(step=step, start=start):
                     self.start_at(start)
-                    env = self.server.env(TARVELIN_FAILING_STEP=step)
+                    env = dict(self.env, TARVELIN_FAILING_STEP=step)
                     self.assertIsNone(self.turn("/set", code, program=FAILING, env=env))
                     self.assertShows(start)
         # With no step made to fail, the same program turns.
