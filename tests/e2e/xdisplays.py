@@ -57,12 +57,11 @@ def start_rotating(host, width, height):
     when its last client leaves a turned screen otherwise."""
     server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
                      env=host.env())
-    deadline = time.monotonic() + 10
-    while rotation(server.display) is None:
-        if time.monotonic() > deadline:
-            server.stop()
-            raise RuntimeError(f"no RandR answer from {server.display}")
-        time.sleep(0.05)
+    try:
+        wait_for(f"RandR answer from {server.display}", lambda: rotation(server.display))
+    except RuntimeError:
+        server.stop()
+        raise
     return server
 
 
@@ -71,6 +70,16 @@ def stop_rotating(server):
     subprocess.run(["xrandr", "-o", "normal"], env=server.env(), check=False,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     server.stop()
+
+
+def wait_for(what, found, timeout=10.0):
+    """found()'s first true value, polled for up to timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while not (value := found()):
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"no {what} within {timeout} s")
+        time.sleep(0.02)
+    return value
 
 
 _OUTPUT = re.compile(r"^\S+ connected (?:primary )?(\d+)x(\d+)\+\d+\+\d+ (?:\(0x[0-9a-f]+\) )?"

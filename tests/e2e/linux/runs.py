@@ -4,11 +4,11 @@ xdotool and answered as a user would."""
 import os
 import subprocess
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import xdisplays  # noqa: E402
+from xdisplays import wait_for  # noqa: E402
 
 PROGRAM, FAILING = os.environ["TARVELIN"], os.environ["TARVELIN_FAILING"]
 TIMEOUT = 10
@@ -36,17 +36,12 @@ def geometry(env, window):
 
 
 def box_text(env, box):
-    """The box's text, copied with Ctrl+C once the box has the keyboard
-    (with no window manager it takes it itself)."""
-    deadline = time.monotonic() + TIMEOUT
-    while xdotool(env, "getwindowfocus") != box:
-        if time.monotonic() > deadline:
-            raise AssertionError("the message box never took the keyboard")
-        time.sleep(0.02)
+    """Ctrl+C's copy of the box's text, once the box has taken the keyboard
+    (it does so itself with no window manager)."""
+    wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box, TIMEOUT)
     xdotool(env, "key", "ctrl+c")
-    copied = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"],
-                            env=env, capture_output=True, timeout=TIMEOUT, check=True)
-    return copied.stdout.decode()
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=env,
+                          capture_output=True, timeout=TIMEOUT, check=True).stdout.decode()
 
 
 class Run:
@@ -58,23 +53,18 @@ class Run:
                                         stderr=subprocess.PIPE, text=True)
 
     def window(self, *search, needed=True):
-        """The first visible window search finds; None when the program ends
-        without one, unless needed."""
-        deadline = time.monotonic() + TIMEOUT
-        while self.process.poll() is None and "DISPLAY" in self.env:
-            found = xdotool(self.env, "search", "--onlyvisible", *search).split()
-            if found:
-                return found[0]
-            if time.monotonic() > deadline:
-                raise AssertionError(f"no window {search} within {TIMEOUT} s")
-            time.sleep(0.02)
-        if needed:
-            raise AssertionError(f"ended ({self.process.poll()}) with no window {search}: "
-                                 f"{self.process.stderr.read()}")
-        return None
+        """The first visible window search finds, or None if the program ends first."""
+        def seen():
+            ended = self.process.poll() is not None
+            return ended or xdotool(self.env, "search", "--onlyvisible", *search).split()
+
+        found = wait_for(f"window {search}", seen, TIMEOUT)
+        if found is True and needed:
+            raise AssertionError(f"ended with no window {search}: {self.process.stderr.read()}")
+        return None if found is True else found[0]
 
     def finish(self):
-        """The exit status; what the program wrote is kept in out and errors."""
+        """The exit status, keeping what the program wrote in out and errors."""
         self.out, self.errors = self.process.communicate(timeout=TIMEOUT)
         return self.process.returncode
 
@@ -85,9 +75,8 @@ class Run:
 
 
 def run(env, *args, program=PROGRAM):
-    """Runs the program to its end; a box it shows is answered with Return.
-    Its message is the box's text, else what it wrote on standard error,
-    else None."""
+    """Runs the program to its end, answering a box with Return. Its message
+    is the box's text, else what it wrote on standard error, else None."""
     process = Run(env, *args, program=program)
     try:
         box = process.window(*BOX, needed=False)
@@ -108,9 +97,9 @@ class RotatingDisplayTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.host = xdisplays.start_xvfb(1024, 768)
-        cls.addClassCleanup(cls.host.stop)
-        cls.server = xdisplays.start_rotating(cls.host, cls.WIDTH, cls.HEIGHT)
+        host = xdisplays.start_xvfb(1024, 768)
+        cls.addClassCleanup(host.stop)
+        cls.server = xdisplays.start_rotating(host, cls.WIDTH, cls.HEIGHT)
         cls.addClassCleanup(xdisplays.stop_rotating, cls.server)
         cls.env = cls.server.env()
 

@@ -123,6 +123,3 @@ class Menu(RotatingDisplayTest):
                 self.assertEqual(0, run.finish())
                 self.assertShows("right")
 
-
-if __name__ == "__main__":
-    unittest.main()

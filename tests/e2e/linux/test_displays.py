@@ -1,9 +1,13 @@
-"""A display that turns: Xephyr nested in an Xvfb."""
+"""Displays that turn (Xephyr nested in an Xvfb) and where the program must
+refuse: a display that offers only the normal orientation, one without
+RandR, and none at all."""
 
+import os
 import re
 import unittest
 
-from runs import FAILING, INVALID, XRANDR_NAME, RotatingDisplayTest, output_of
+from runs import (FAILING, INVALID, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, output_of,
+                  run, xdisplays)
 
 
 class RotatingDisplay(RotatingDisplayTest):
@@ -70,5 +74,25 @@ class FallbackDisplay(RotatingDisplayTest):
     test_cycle_over_four_runs = RotatingDisplay.test_cycle_over_four_runs
 
 
-if __name__ == "__main__":
-    unittest.main()
+class RefusingDisplays(unittest.TestCase):
+    def check_refused(self, env, status, message):
+        for args in ([], ["/toggle"], ["/set", "9"], ["/menu"]):
+            with self.subTest(display=env.get("DISPLAY"), args=args):
+                result = run(env, *args)
+                self.assertEqual((status, message, ""),
+                                 (result.status, result.message, result.out))
+
+    def test_displays_that_cannot_rotate(self):
+        for options in ((), ("-extension", "RANDR")):
+            server = xdisplays.start_xvfb(640, 480, *options)
+            try:
+                self.check_refused(server.env(), 0, UNSUPPORTED)
+            finally:
+                server.stop()
+
+    def test_no_display(self):
+        unused = next(n for n in range(9000, 10000) if not os.path.exists(f"/tmp/.X11-unix/X{n}")
+                      and not os.path.exists(f"/tmp/.X{n}-lock"))
+        without = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        for env in (without, dict(without, DISPLAY=f":{unused}")):
+            self.check_refused(env, 1, UNSUPPORTED + "\n")
