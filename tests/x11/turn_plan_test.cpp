@@ -44,38 +44,30 @@ TEST(TurnPlan, TurnedRotationKeepsReflections) {
 TEST(TurnPlan, ScreenHoldsEveryCrtcOnceTurned) {
     struct Case {
         ScreenSize screen;
-        CrtcArea areas[2];
-        int count, turned;
+        CrtcArea area;
         bool swap;
         ScreenSize expected;
     };
     const Case cases[] = {
         // A quarter turn swaps pixels and millimetres, a half turn keeps them.
-        {{800, 600, 271, 203}, {{0, 0, 800, 600}}, 1, 0, true, {600, 800, 203, 271}},
-        {{800, 600, 271, 203}, {{0, 0, 800, 600}}, 1, 0, false, {800, 600, 271, 203}},
-        // A CRTC beside or above the turned one keeps its place.
-        {{2048, 768, 542, 203},
-         {{0, 0, 1024, 768}, {1024, 0, 1024, 768}},
-         2,
-         1,
-         true,
-         {1792, 1024, 474, 271}},
-        {{1024, 1536, 271, 406},
-         {{0, 0, 1024, 768}, {0, 768, 1024, 768}},
-         2,
-         1,
-         true,
-         {1024, 1792, 271, 474}},
+        {{800, 600, 271, 203}, {0, 0, 800, 600}, true, {600, 800, 203, 271}},
+        {{800, 600, 271, 203}, {0, 0, 800, 600}, false, {800, 600, 271, 203}},
         // Larger than its CRTC, the screen shrinks to it.
-        {{1000, 700, 250, 175}, {{0, 0, 800, 600}}, 1, 0, true, {600, 800, 150, 200}},
+        {{1000, 700, 250, 175}, {0, 0, 800, 600}, true, {600, 800, 150, 200}},
         // No millimetres known: 96 pixels per inch.
-        {{800, 600, 0, 0}, {{0, 0, 800, 600}}, 1, 0, true, {600, 800, 159, 212}},
+        {{800, 600, 0, 0}, {0, 0, 800, 600}, true, {600, 800, 159, 212}},
     };
     for (const Case& test : cases) {
-        const ScreenSize size =
-            TurnedScreenSize(test.screen, test.areas, test.count, test.turned, test.swap);
+        const ScreenSize size = TurnedScreenSize(test.screen, &test.area, 1, 0, test.swap);
         EXPECT_EQ(Fields(test.expected), Fields(size)) << &test - cases;
     }
+    // A CRTC beside or above the turned one keeps its place.
+    const CrtcArea beside[] = {{0, 0, 1024, 768}, {1024, 0, 1024, 768}};
+    const CrtcArea above[] = {{0, 0, 1024, 768}, {0, 768, 1024, 768}};
+    EXPECT_EQ(Fields({1792, 1024, 474, 271}),
+              Fields(TurnedScreenSize({2048, 768, 542, 203}, beside, 2, 1, true)));
+    EXPECT_EQ(Fields({1024, 1792, 271, 474}),
+              Fields(TurnedScreenSize({1024, 1536, 271, 406}, above, 2, 1, true)));
 }
 
 TEST(TurnPlan, SizeRangeBoundsAreInclusive) {

@@ -17,31 +17,19 @@ class RotatingDisplay(RotatingDisplayTest):
             self.assertIsNone(self.turn())
             self.assertShows(expected)
 
-    def test_toggle_both_ways(self):
-        for start, expected in (("normal", "right"), ("left", "normal")):
-            with self.subTest(start=start):
+    def test_toggle_both_ways_and_set_valid_and_invalid(self):
+        cases = [("normal", ["/toggle", "ignored"], "right"), ("left", ["/toggle"], "normal")]
+        cases += [(start, ["/set", code], name)
+                  for start in XRANDR_NAME.values() for code, name in XRANDR_NAME.items()]
+        # Read as _wtoi reads, with Unicode's white space; None: refused.
+        cases += [("inverted", ["/set", value], name) for value, name in (
+            (" \t4", "right"), ("\u30001", "left"), ("+1", "left"), ("4px", "right"),
+            ("abc", "normal"), ("\u200b4", "normal"), ("3", None), ("-4", None),
+            ("4294967297", None))]
+        for start, args, expected in cases:
+            with self.subTest(start=start, args=args):
                 self.start_at(start)
-                self.assertIsNone(self.turn("/toggle", "ignored"))
-                self.assertShows(expected)
-
-    def test_set_each_code_from_each_orientation(self):
-        for start in XRANDR_NAME.values():
-            for code, expected in XRANDR_NAME.items():
-                with self.subTest(start=start, code=code):
-                    self.start_at(start)
-                    self.assertIsNone(self.turn("/set", code))
-                    self.assertShows(expected)
-
-    def test_set_reads_a_decimal_and_refuses_what_is_no_orientation(self):
-        # None: refused.
-        cases = [(" \t2", "inverted"), ("\u30004", "right"), ("+1", "left"), ("2px", "inverted"),
-                 ("abc", "normal"), ("\u200b4", "normal"), ("3", None), ("-4", None),
-                 ("4294967297", None)]
-        for value, expected in cases:
-            with self.subTest(value=value):
-                start = "normal" if expected == "left" else "left"
-                self.start_at(start)
-                self.assertEqual(None if expected else INVALID, self.turn("/set", value))
+                self.assertEqual(None if expected else INVALID, self.turn(*args))
                 self.assertShows(expected or start)
 
     def test_relative_pointers_keep_their_matrix(self):
