@@ -17,7 +17,7 @@ class XServer:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
-            number = b""
+            number = b""  # it may come in more than one write
             deadline = time.monotonic() + timeout
             while not number.endswith(b"\n"):
                 ready = select.select([read_end], [], [], max(deadline - time.monotonic(), 0))[0]

@@ -1,8 +1,6 @@
-// The Linux program with one RandR step made to fail on the real server, so
-// that the tests can watch the previous configuration come back.
-// TARVELIN_FAILING_STEP=size asks for a screen larger than any server allows,
-// =crtc for a mode id no server hands out. Only the first such request
-// fails: putting things back goes through untouched.
+// The Linux program with the first RandR request of one step made to fail
+// on the server: TARVELIN_FAILING_STEP=size asks for too large a screen,
+// =crtc for a mode that does not exist. Putting things back goes through.
 #include <X11/extensions/Xrandr.h>
 
 #include <stdlib.h>

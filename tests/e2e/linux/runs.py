@@ -36,8 +36,7 @@ def geometry(env, window):
 
 
 def box_text(env, box):
-    """Ctrl+C's copy of the box's text, once the box has taken the keyboard
-    (it does so itself with no window manager)."""
+    # With no window manager the box takes the keyboard itself.
     wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box, TIMEOUT)
     xdotool(env, "key", "ctrl+c")
     return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=env,
