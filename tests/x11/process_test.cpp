@@ -1,6 +1,5 @@
-// The Linux start-up services and text output, which need no server.
+// The Linux start-up services, which need no server.
 #include "platform/platform.h"
-#include "platform/x11/utf8.h"
 #include "startup/pack_arguments.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace {
@@ -41,25 +39,6 @@ TEST(X11Process, ModulePathIsTheRunningProgramCutToTheBuffer) {
         EXPECT_EQ(room > size ? 0 : 0x7777, buffer[written]) << "terminated, or past the buffer";
     }
     EXPECT_EQ(0u, PlatformGetModuleFileName(nullptr, nullptr, 0));
-}
-
-TEST(X11Text, Utf16BecomesUtf8LoneSurrogatesReplaced) {
-    const std::pair<std::u16string, std::string> cases[] = {
-        {u"", ""},
-        {u"无效的旋转模式! ", "无效的旋转模式! "},
-        {u"\u00e9\u07ff\u0800\uffff\U0001F600\U0010FFFF",
-         "\u00e9\u07ff\u0800\uffff\U0001F600\U0010FFFF"},
-        {std::u16string(1, 0xD83D) + u"x", "\uFFFDx"},
-        {std::u16string(1, 0xDE00) + u"x", "\uFFFDx"},
-        {u"a" + std::u16string(1, 0xD83D), "a\uFFFD"},
-    };
-    for (const auto& [text, utf8] : cases) {
-        std::vector<WideChar> wide(text.begin(), text.end());
-        wide.push_back(0);
-        std::string out(Utf16ToUtf8(wide.data(), nullptr), '\0');
-        EXPECT_EQ(out.size(), Utf16ToUtf8(wide.data(), &out[0]));
-        EXPECT_EQ(utf8, out);
-    }
 }
 
 } // namespace
