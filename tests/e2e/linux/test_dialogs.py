@@ -18,10 +18,6 @@ def off_centre(env, window, width, height):
     return max(abs(x + w / 2 - width / 2), abs(y + h / 2 - height / 2))
 
 
-def screenshot(env, name):
-    output_of(env, "import", "-window", "root", os.path.join(OUTPUT, name))
-
-
 class MessageBox(unittest.TestCase):
     """On a display that cannot rotate every run shows the unsupported box."""
 
@@ -52,7 +48,7 @@ class MessageBox(unittest.TestCase):
                      "WM_PROTOCOLS(ATOM): protocols  WM_DELETE_WINDOW"):
             self.assertIn(line, properties)
         self.assertLessEqual(off_centre(self.env, box, 800, 600), 1)
-        screenshot(self.env, "message-box.png")
+        output_of(self.env, "import", "-window", "root", os.path.join(OUTPUT, "message-box.png"))
 
     def test_return_escape_a_click_on_the_button_and_the_close_answer_it(self):
         ways = {
@@ -93,7 +89,7 @@ class Menu(RotatingDisplayTest):
         _, menu = self.show_menu()
         self.assertIn("Override Redirect State: yes", output_of(self.env, "xwininfo", "-id", menu))
         self.assertLessEqual(off_centre(self.env, menu, self.HEIGHT, self.WIDTH), 1)
-        screenshot(self.env, "menu.png")
+        output_of(self.env, "import", "-window", "root", os.path.join(OUTPUT, "menu.png"))
 
     def item(self, menu, position):
         # Four items of equal height fill the menu but for a thin frame.
