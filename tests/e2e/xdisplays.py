@@ -1,9 +1,6 @@
-"""Virtual X displays for the end-to-end tests.
-
-Xvfb is a display that cannot rotate; Xephyr nested in an Xvfb is one that
-can. Servers pick their own display numbers (-displayfd), so parallel runs
-never collide, and only the servers started here are ever stopped.
-"""
+"""Virtual X displays for the end-to-end tests: Xvfb cannot rotate, Xephyr
+nested in an Xvfb can. Servers pick free display numbers (-displayfd), and
+only servers started here are ever stopped."""
 
 import os
 import re
@@ -15,30 +12,28 @@ import time
 class XServer:
     def __init__(self, argv, env=None, timeout=10.0):
         read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            argv + ["-displayfd", str(write_end)],
-            pass_fds=(write_end,),
-            env=env,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-        )
+        self.process = subprocess.Popen(argv + ["-displayfd", str(write_end)],
+                                        pass_fds=(write_end,), env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
-            self.display = ":" + _read_display_number(read_end, timeout, argv[0])
+            number = b""  # it may come in more than one write
+            deadline = time.monotonic() + timeout
+            while not number.endswith(b"\n"):
+                ready = select.select([read_end], [], [], max(deadline - time.monotonic(), 0))[0]
+                chunk = os.read(read_end, 64) if ready else b""
+                if not chunk:
+                    raise RuntimeError(f"{argv[0]} ended or gave no display within {timeout} s")
+                number += chunk
+            self.display = ":" + number.decode().strip()
         except Exception:
             self.stop()
             raise
         finally:
             os.close(read_end)
 
-    @property
-    def pid(self):
-        return self.process.pid
-
     def env(self, **extra):
-        env = dict(os.environ, DISPLAY=self.display)
-        env.update(extra)
-        return env
+        return dict(os.environ, DISPLAY=self.display, **extra)
 
     def stop(self):
         if self.process.poll() is None:
@@ -50,39 +45,23 @@ class XServer:
                 self.process.wait()
 
 
-def _read_display_number(fd, timeout, name):
-    data = b""
-    deadline = time.monotonic() + timeout
-    while not data.endswith(b"\n"):
-        remaining = deadline - time.monotonic()
-        if remaining <= 0 or not select.select([fd], [], [], remaining)[0]:
-            raise RuntimeError(f"{name} did not report its display in {timeout} s")
-        chunk = os.read(fd, 64)
-        if not chunk:
-            raise RuntimeError(f"{name} exited before reporting its display")
-        data += chunk
-    return data.decode().strip()
-
-
 def start_xvfb(width, height, *options):
-    """A display that offers only the normal orientation.
-
-    -noreset: a server that resets when its last client leaves refuses the
-    next client that comes in meanwhile."""
+    """A display that offers only the normal orientation. -noreset: a server
+    that resets when its last client leaves refuses the next one meanwhile."""
     return XServer(["Xvfb", "-noreset", "-screen", "0", f"{width}x{height}x24",
                     "-nolisten", "tcp", *options])
 
 
 def start_rotating(host, width, height):
-    """Xephyr inside host: a display that turns through RandR 1.2.
-
-    -noreset keeps it alive when its last client leaves a turned screen,
-    which otherwise crashes it."""
-    server = XServer(
-        ["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
-        env=host.env(),
-    )
-    wait_for_randr(server.display)
+    """Xephyr inside host, turning through RandR 1.2. -noreset: it crashes
+    when its last client leaves a turned screen otherwise."""
+    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
+                     env=host.env())
+    try:
+        wait_for(f"RandR answer from {server.display}", lambda: rotation(server.display))
+    except RuntimeError:
+        server.stop()
+        raise
     return server
 
 
@@ -93,33 +72,26 @@ def stop_rotating(server):
     server.stop()
 
 
-def wait_for_randr(display, timeout=10.0):
+def wait_for(what, found, timeout=10.0):
+    """found()'s first true value, polled for up to timeout seconds."""
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if rotation(display) is not None:
-            return
-        time.sleep(0.05)
-    raise RuntimeError(f"no RandR answer from {display}")
+    while not (value := found()):
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"no {what} within {timeout} s")
+        time.sleep(0.02)
+    return value
 
 
-_OUTPUT = re.compile(
-    r"^(\S+) connected (?:primary )?(\d+)x(\d+)\+\d+\+\d+ (?:\(0x[0-9a-f]+\) )?"
-    r"(normal|left|inverted|right)",
-    re.MULTILINE,
-)
+_OUTPUT = re.compile(r"^\S+ connected (?:primary )?(\d+)x(\d+)\+\d+\+\d+ (?:\(0x[0-9a-f]+\) )?"
+                     r"(normal|left|inverted|right)", re.MULTILINE)
 
 
 def rotation(display):
-    """The first connected output's (rotation, width, height), as the server
+    """The first connected output's (rotation, width, height) as the server
     reports it now; None when it cannot be read."""
-    result = subprocess.run(
-        ["xrandr", "--current", "--verbose"],
-        env=dict(os.environ, DISPLAY=display),
-        capture_output=True,
-        text=True,
-        check=False,
-    )
+    result = subprocess.run(["xrandr", "--current", "--verbose"], capture_output=True, text=True,
+                            env=dict(os.environ, DISPLAY=display), check=False)
     match = _OUTPUT.search(result.stdout)
     if result.returncode != 0 or match is None:
         return None
-    return match.group(4), int(match.group(2)), int(match.group(3))
+    return match.group(3), int(match.group(1)), int(match.group(2))
