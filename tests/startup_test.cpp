@@ -224,8 +224,8 @@ TEST(PackArguments, LaysOutTheSameBlockFromUtf8) {
                                "",
                                "\xE6\xA8\xAA",
                                "\xF0\x9F\x98\x80",
-                               "\xFF"
-                               "a\xC3",
+                               ("\xFF"
+                                "a\xC3"),
                                "\xED\xA0\x80"};
     Int32 argc = 0;
     WideChar** argv = nullptr;
