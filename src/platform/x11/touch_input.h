@@ -13,6 +13,7 @@ const int kMaxTouchDevices = 16;
 // pointers are not among them: they move from where the cursor is,
 // whichever way the picture shows.
 struct TouchDevices {
+    int opcode = 0; // XInput's
     Atom matrix = None;
     Atom floatType = None;
     int ids[kMaxTouchDevices]{};
