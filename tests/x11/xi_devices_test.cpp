@@ -95,7 +95,7 @@ const int kMachineDevices = 7;
 std::vector<int> Find(const std::vector<unsigned char>& bytes, int devices, int max = 16) {
     // An exact copy on the heap, so that a read past its end shows.
     std::unique_ptr<unsigned char[]> copy(new unsigned char[bytes.empty() ? 1 : bytes.size()]);
-    memcpy(copy.get(), bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.get());
     std::vector<int> ids(static_cast<size_t>(max));
     ids.resize(static_cast<size_t>(
         FindAbsolutePointers(copy.get(), bytes.size(), devices, ids.data(), max)));
