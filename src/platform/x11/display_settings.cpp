@@ -79,5 +79,7 @@ long PlatformChangeDisplaySettingsEx(const WideChar*, CE_DEVMODEW* record, Platf
     if (display == nullptr) {
         return kChangeFailed;
     }
+    // A turn is asked about first: the answer comes with those queries.
+    AskForXInput(display);
     return flags & CE_CDS_TEST ? Test(display, record) : Apply(display, record);
 }

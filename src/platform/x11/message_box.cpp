@@ -85,7 +85,7 @@ void DrawButton(const Box* box) {
     const UiStyle* style = box->style;
     Display* display = style->display;
     const XRectangle& b = box->button;
-    XftDrawRect(box->draw, &style->face, b.x, b.y, b.width, b.height);
+    style->xft->DrawRect(box->draw, &style->face, b.x, b.y, b.width, b.height);
     XSetForeground(display, box->gc, style->text.pixel);
     // The default button wears a heavier frame; pressed, it shifts by a pixel.
     XDrawRectangle(display, box->window, box->gc, b.x, b.y, b.width - 1, b.height - 1);
@@ -100,7 +100,7 @@ void DrawButton(const Box* box) {
 void Paint(const Box* box) {
     const UiStyle* style = box->style;
     if (box->captionHeight > 0) {
-        XftDrawRect(box->draw, &style->caption, 0, 0, box->width, box->captionHeight);
+        style->xft->DrawRect(box->draw, &style->caption, 0, 0, box->width, box->captionHeight);
         DrawText(box->draw, style, style->boldFont, &style->highlightText, style->unit / 2,
                  (box->captionHeight - style->unit) / 2, box->caption);
         XSetForeground(style->display, box->gc, style->caption.pixel);
@@ -268,13 +268,13 @@ bool ShowMessageBox(Display* display, const char* text, const char* caption) {
                                     StructureNotifyMask,
                                 caption, "tarvelin");
     SetHints(&box, x, y);
-    box.draw = XftDrawCreate(display, box.window, style.visual, style.colormap);
+    box.draw = style.xft->DrawCreate(display, box.window, style.visual, style.colormap);
     box.gc = XCreateGC(display, box.window, 0, NULL);
 
     RunEvents(&box, !managed);
 
     XFreeGC(display, box.gc);
-    XftDrawDestroy(box.draw);
+    style.xft->DrawDestroy(box.draw);
     if (box.window != None) {
         XDestroyWindow(display, box.window);
     }

@@ -57,8 +57,9 @@ void PaintItem(const Menu* menu, int index) {
     const UiStyle* style = menu->style;
     const bool selected = index == menu->selected;
     const int top = ItemTop(menu, index);
-    XftDrawRect(menu->draw, selected ? &style->highlight : &style->face, kBorder + kPadding, top,
-                menu->width - 2 * (kBorder + kPadding), menu->itemHeight);
+    style->xft->DrawRect(menu->draw, selected ? &style->highlight : &style->face,
+                         kBorder + kPadding, top, menu->width - 2 * (kBorder + kPadding),
+                         menu->itemHeight);
     DrawText(menu->draw, style, style->font, selected ? &style->highlightText : &style->text,
              menu->labelX, top + (menu->itemHeight - style->unit) / 2, menu->items[index].label);
 }
@@ -197,7 +198,7 @@ unsigned TrackPopup(Display* display, const PopupItem* items, int count, int x, 
                                      PointerMotionMask | StructureNotifyMask,
                                  "Tarvelin", "tarvelin-menu");
     SetAtomProperty(display, menu.window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_POPUP_MENU");
-    menu.draw = XftDrawCreate(display, menu.window, style.visual, style.colormap);
+    menu.draw = style.xft->DrawCreate(display, menu.window, style.visual, style.colormap);
     menu.gc = XCreateGC(display, menu.window, 0, NULL);
     XMapRaised(display, menu.window);
 
@@ -206,7 +207,7 @@ unsigned TrackPopup(Display* display, const PopupItem* items, int count, int x, 
     XUngrabKeyboard(display, CurrentTime);
     XUngrabPointer(display, CurrentTime);
     XFreeGC(display, menu.gc);
-    XftDrawDestroy(menu.draw);
+    style.xft->DrawDestroy(menu.draw);
     if (menu.window != None) {
         XDestroyWindow(display, menu.window);
     }

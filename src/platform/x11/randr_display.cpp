@@ -78,6 +78,21 @@ bool Shows(const XRRCrtcInfo& info, RROutput output) {
     return false;
 }
 
+// The primary output's CRTC, else the first active one. With one active
+// CRTC there is nothing to choose: the server is not asked.
+int ChooseCrtc(Display* display, RandrLevel level, const RandrScreen& screen) {
+    if (screen.count < 2 || level != RandrLevel::kCrtcsAndPrimary) {
+        return 0;
+    }
+    const RROutput primary = XRRGetOutputPrimary(display, screen.root);
+    for (int n = 0; n < screen.count && primary != None; ++n) {
+        if (Shows(*screen.infos[n], primary)) {
+            return n;
+        }
+    }
+    return 0;
+}
+
 // Reads the screen and every active CRTC; false when none is active.
 bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
     const int number = DefaultScreen(display);
@@ -94,9 +109,6 @@ bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
     if (screen->resources == nullptr) {
         return false;
     }
-    const RROutput primary =
-        level == RandrLevel::kCrtcsAndPrimary ? XRRGetOutputPrimary(display, screen->root) : None;
-    bool primaryFound = false;
     for (int i = 0; i < screen->resources->ncrtc && screen->count < kMaxCrtcs; ++i) {
         const RRCrtc crtc = screen->resources->crtcs[i];
         CrtcInfo info(XRRGetCrtcInfo(display, screen->resources.get(), crtc));
@@ -106,14 +118,14 @@ bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
         const int n = screen->count++;
         screen->areas[n] = CrtcArea{info->x, info->y, static_cast<int>(info->width),
                                     static_cast<int>(info->height)};
-        if (!primaryFound && (screen->turned < 0 || (primary != None && Shows(*info, primary)))) {
-            screen->turned = n;
-            primaryFound = primary != None && Shows(*info, primary);
-        }
         screen->crtcs[n] = crtc;
         screen->infos[n] = std::move(info);
     }
-    return screen->turned >= 0;
+    if (screen->count == 0) {
+        return false;
+    }
+    screen->turned = ChooseCrtc(display, level, *screen);
+    return true;
 }
 
 // One run asks about the screen two or three times and turns it at most
@@ -147,9 +159,9 @@ Status SwitchCrtcOff(Display* display, const RandrScreen& screen, Time time) {
     return SetCrtc(display, screen, time, None, RR_Rotate_0, nullptr, 0);
 }
 
-Status SetCrtcRotation(Display* display, const RandrScreen& screen, Rotation rotation) {
+Status SetCrtcRotation(Display* display, const RandrScreen& screen, Time time, Rotation rotation) {
     const XRRCrtcInfo& info = screen.info();
-    return SetCrtc(display, screen, CurrentTime, info.mode, rotation, info.outputs, info.noutput);
+    return SetCrtc(display, screen, time, info.mode, rotation, info.outputs, info.noutput);
 }
 
 // The request has no reply: waits for the server to have taken it.
@@ -159,7 +171,35 @@ bool SetScreenSize(Display* display, const RandrScreen& screen, const ScreenSize
     return TrappedXError() == 0;
 }
 
-bool CrtcShows(Display* display, const RandrScreen& screen, Rotation rotation) {
+bool SameSize(const ScreenSize& a, const ScreenSize& b) {
+    return a.width == b.width && a.height == b.height && a.mmWidth == b.mmWidth &&
+           a.mmHeight == b.mmHeight;
+}
+
+// Whether the CRTC shows the rotation since request number since. The server
+// reports each change of a CRTC with an event sent ahead of its reply to the
+// change, so the report is read without a round trip; asking for the CRTC
+// instead would wait until the server has redrawn the turned screen.
+bool CrtcShows(Display* display, const RandrScreen& screen, unsigned long since,
+               Rotation rotation) {
+    int eventBase = 0;
+    int errorBase = 0;
+    XRRQueryExtension(display, &eventBase, &errorBase);
+    bool reported = false;
+    bool shows = false;
+    XEvent event;
+    while (XCheckTypedEvent(display, eventBase + RRNotify, &event)) {
+        const XRRCrtcChangeNotifyEvent& change =
+            *reinterpret_cast<const XRRCrtcChangeNotifyEvent*>(&event);
+        if (change.subtype == RRNotify_CrtcChange && change.crtc == screen.crtc() &&
+            change.serial >= since) {
+            reported = true;
+            shows = change.mode == screen.info().mode && change.rotation == rotation;
+        }
+    }
+    if (reported) {
+        return shows;
+    }
     CrtcInfo now(XRRGetCrtcInfo(display, screen.resources.get(), screen.crtc()));
     return now != nullptr && now->mode == screen.info().mode && now->rotation == rotation;
 }
@@ -169,7 +209,7 @@ bool CrtcShows(Display* display, const RandrScreen& screen, Rotation rotation) {
 void PutBack(Display* display, const RandrScreen& screen) {
     SwitchCrtcOff(display, screen, CurrentTime);
     SetScreenSize(display, screen, screen.size);
-    SetCrtcRotation(display, screen, screen.info().rotation);
+    SetCrtcRotation(display, screen, CurrentTime, screen.info().rotation);
 }
 
 // RandR 1.0's one request: turns the whole screen, which the server
@@ -187,6 +227,7 @@ bool TurnScreen(Display* display, const OrientationEntry& target) {
 
 // Off, resize, on turned; each step must have taken before the next: a
 // CRTC set on a screen that did not take its size can bring a server down.
+// A turn that keeps the screen's size (a half turn) needs only the last.
 bool TurnCrtc(Display* display, const RandrScreen& screen, const OrientationEntry& target) {
     const XRRCrtcInfo& info = screen.info();
     if (!(info.rotations & target.randrRotation)) {
@@ -200,16 +241,30 @@ bool TurnCrtc(Display* display, const RandrScreen& screen, const OrientationEntr
     if (!FitsSizeRange(size, screen.range)) {
         return TurnScreen(display, target);
     }
-    if (SwitchCrtcOff(display, screen, screen.resources->timestamp) != RRSetConfigSuccess ||
-        TrappedXError() != 0) {
-        return false;
+    // The first step carries the time of the read: a change made by anyone
+    // since is refused before anything moves.
+    Time time = screen.resources->timestamp;
+    const bool resize = !SameSize(size, screen.size);
+    if (resize) {
+        if (SwitchCrtcOff(display, screen, time) != RRSetConfigSuccess || TrappedXError() != 0) {
+            return false;
+        }
+        time = CurrentTime;
+        if (!SetScreenSize(display, screen, size)) {
+            PutBack(display, screen);
+            return false;
+        }
     }
-    if (SetScreenSize(display, screen, size) &&
-        SetCrtcRotation(display, screen, rotation) == RRSetConfigSuccess &&
-        CrtcShows(display, screen, rotation) && TrappedXError() == 0) {
+    const unsigned long since = NextRequest(display);
+    const Status status = SetCrtcRotation(display, screen, time, rotation);
+    if (status == RRSetConfigSuccess && CrtcShows(display, screen, since, rotation) &&
+        TrappedXError() == 0) {
         return true;
     }
-    PutBack(display, screen);
+    // A refused first step changed nothing.
+    if (resize || status == RRSetConfigSuccess) {
+        PutBack(display, screen);
+    }
     return false;
 }
 
@@ -251,7 +306,9 @@ bool TurnDisplay(Display* display, const OrientationEntry& target) {
     if (level == RandrLevel::kScreenOnly) {
         turned = TurnScreen(display, target);
     } else if (const RandrScreen* screen = CurrentScreen(display, level)) {
+        XRRSelectInput(display, screen->root, RRCrtcChangeNotifyMask);
         turned = TurnCrtc(display, *screen, target);
+        XRRSelectInput(display, screen->root, 0);
         ForgetScreen();
     }
     // Every step above waited for its answer: nothing is left to wait for.

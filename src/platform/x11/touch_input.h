@@ -13,17 +13,23 @@ const int kMaxTouchDevices = 16;
 // pointers are not among them: they move from where the cursor is,
 // whichever way the picture shows.
 struct TouchDevices {
+    int opcode = 0; // XInput's
     Atom matrix = None;
     Atom floatType = None;
     int ids[kMaxTouchDevices]{};
     int count = 0;
 };
 
+// Queues the question whether the server has XInput, so that its answer
+// comes with the next reply the program waits for, not on a round trip of
+// its own.
+void AskForXInput(Display* display);
+
 // Asked before the turn, while the server is idle; none without XInput 2.
 TouchDevices FindTouchDevices(Display* display);
 
-// Sends each device the matrix of the orientation, without waiting: once
-// the picture has turned there is nothing to wait for.
+// Sets each device's matrix to the orientation's, and waits until the
+// server has taken them.
 void TurnTouchDevices(Display* display, const TouchDevices& devices,
                       const OrientationEntry& orientation);
 

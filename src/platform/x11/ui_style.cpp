@@ -17,13 +17,13 @@ const char kBoldFontPattern[] = "sans-serif:lang=zh-cn:size=11:weight=bold";
 // set Xft.dpi, take the common 96.
 const char kDefaultDpi[] = ":dpi=96";
 
-XftFont* OpenFont(Display* display, int screen, const char* pattern) {
-    if (XGetDefault(display, "Xft", "dpi") != NULL) {
-        return XftFontOpenName(display, screen, pattern);
+XftFont* OpenFont(const UiStyle* style, const char* pattern) {
+    if (XGetDefault(style->display, "Xft", "dpi") != NULL) {
+        return style->xft->FontOpenName(style->display, style->screen, pattern);
     }
     char withDpi[sizeof kBoldFontPattern + sizeof kDefaultDpi];
     snprintf(withDpi, sizeof withDpi, "%s%s", pattern, kDefaultDpi);
-    return XftFontOpenName(display, screen, withDpi);
+    return style->xft->FontOpenName(style->display, style->screen, withDpi);
 }
 
 bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
@@ -32,22 +32,27 @@ bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
     value.green = static_cast<unsigned short>(((rgb >> 8) & 0xFF) * 0x101);
     value.blue = static_cast<unsigned short>((rgb & 0xFF) * 0x101);
     value.alpha = 0xFFFF;
-    return XftColorAllocValue(style->display, style->visual, style->colormap, &value, color);
+    return style->xft->ColorAllocValue(style->display, style->visual, style->colormap, &value,
+                                       color);
 }
 
 } // namespace
 
 bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
     memset(style, 0, sizeof *style);
+    style->xft = LoadXft();
+    if (style->xft == NULL) {
+        return false;
+    }
     style->display = display;
     style->screen = DefaultScreen(display);
     style->visual = DefaultVisual(display, style->screen);
     style->colormap = DefaultColormap(display, style->screen);
-    style->font = OpenFont(display, style->screen, kFontPattern);
+    style->font = OpenFont(style, kFontPattern);
     if (style->font == NULL) {
         return false;
     }
-    style->boldFont = withBold ? OpenFont(display, style->screen, kBoldFontPattern) : NULL;
+    style->boldFont = withBold ? OpenFont(style, kBoldFontPattern) : NULL;
     if (style->boldFont == NULL) {
         style->boldFont = style->font;
     }
@@ -67,26 +72,27 @@ void CloseUiStyle(UiStyle* style) {
     XftColor* colors[] = {&style->face,          &style->text,    &style->shadow, &style->highlight,
                           &style->highlightText, &style->caption, &style->warning};
     for (size_t i = 0; i < sizeof colors / sizeof colors[0]; ++i) {
-        XftColorFree(style->display, style->visual, style->colormap, colors[i]);
+        style->xft->ColorFree(style->display, style->visual, style->colormap, colors[i]);
     }
     if (style->boldFont != style->font) {
-        XftFontClose(style->display, style->boldFont);
+        style->xft->FontClose(style->display, style->boldFont);
     }
-    XftFontClose(style->display, style->font);
+    style->xft->FontClose(style->display, style->font);
 }
 
 int TextWidth(const UiStyle* style, XftFont* font, const char* text) {
     XGlyphInfo extents;
-    XftTextExtentsUtf8(style->display, font, reinterpret_cast<const FcChar8*>(text),
-                       static_cast<int>(strlen(text)), &extents);
+    style->xft->TextExtentsUtf8(style->display, font, reinterpret_cast<const FcChar8*>(text),
+                                static_cast<int>(strlen(text)), &extents);
     return extents.xOff;
 }
 
 void DrawText(XftDraw* draw, const UiStyle* style, XftFont* font, const XftColor* color, int x,
               int top, const char* text) {
     const int baseline = top + (style->unit - (font->ascent + font->descent)) / 2 + font->ascent;
-    XftDrawStringUtf8(draw, color, font, x, baseline, reinterpret_cast<const FcChar8*>(text),
-                      static_cast<int>(strlen(text)));
+    style->xft->DrawStringUtf8(draw, color, font, x, baseline,
+                               reinterpret_cast<const FcChar8*>(text),
+                               static_cast<int>(strlen(text)));
 }
 
 Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height, bool popup,

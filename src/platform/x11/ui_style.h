@@ -3,10 +3,12 @@
 #ifndef TARVELIN_PLATFORM_X11_UI_STYLE_H
 #define TARVELIN_PLATFORM_X11_UI_STYLE_H
 
-#include <X11/Xft/Xft.h>
+#include "platform/x11/xft_library.h"
+
 #include <X11/Xlib.h>
 
 struct UiStyle {
+    const XftLibrary* xft;
     Display* display;
     int screen;
     Visual* visual;
@@ -27,7 +29,7 @@ struct UiStyle {
     int unit;
 };
 
-// False when no font can be opened: nothing could be drawn.
+// False when Xft or no font can be had: nothing could be drawn.
 bool OpenUiStyle(Display* display, bool withBold, UiStyle* style);
 void CloseUiStyle(UiStyle* style);
 
