@@ -1,5 +1,7 @@
 #include "startup/argument_block.h"
 
+#include <string.h>
+
 namespace {
 
 const size_t kMaxSize = static_cast<size_t>(-1);
@@ -27,4 +29,13 @@ WideChar** AllocateArgumentBlock(Int32 argc, size_t units) {
         return NULL;
     }
     return static_cast<WideChar**>(PlatformLocalAlloc(CE_LMEM_FIXED, bytes));
+}
+
+WideChar* StartArgumentBlock(WideChar** slots, Int32 argc, const WideChar* modulePath,
+                             size_t pathUnits) {
+    WideChar* room = reinterpret_cast<WideChar*>(slots + argc + 1);
+    memcpy(room, modulePath, pathUnits * sizeof(WideChar));
+    slots[0] = room;
+    slots[argc] = NULL;
+    return room + pathUnits;
 }

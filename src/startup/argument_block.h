@@ -10,6 +10,11 @@
 // null when the size cannot be represented or the allocation fails.
 WideChar** AllocateArgumentBlock(Int32 argc, size_t units);
 
+// Puts a copy of modulePath (pathUnits units, terminator included) in slot 0
+// and null in the last slot; returns where argument 1's room starts.
+WideChar* StartArgumentBlock(WideChar** slots, Int32 argc, const WideChar* modulePath,
+                             size_t pathUnits);
+
 // Adds a to *sum; false when the sum would overflow.
 bool AddUnits(size_t* sum, size_t a);
 

@@ -2,8 +2,6 @@
 
 #include "startup/argument_block.h"
 
-#include <string.h>
-
 namespace {
 
 const Uint32 kReplacement = 0xFFFD;
@@ -83,17 +81,13 @@ bool PackArguments(const WideChar* modulePath, int count, const char* const* arg
     if (slots == NULL) {
         return false;
     }
-    WideChar* room = reinterpret_cast<WideChar*>(slots + total + 1);
-    memcpy(room, modulePath, pathUnits * sizeof(WideChar));
-    slots[0] = room;
-    room += pathUnits;
+    WideChar* room = StartArgumentBlock(slots, total, modulePath, pathUnits);
     for (int i = 0; i < count; ++i) {
         const size_t length = Utf8ToUtf16(arguments[i], room);
         room[length] = 0;
         slots[i + 1] = room;
         room += length + 1;
     }
-    slots[total] = NULL;
     *argc = total;
     *argv = slots;
     return true;

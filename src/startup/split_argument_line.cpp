@@ -75,10 +75,7 @@ bool SplitArgumentLine(const WideChar* modulePath, const WideChar* line, Int32* 
     if (slots == NULL) {
         return false;
     }
-    WideChar* room = reinterpret_cast<WideChar*>(slots + count + 1);
-    memcpy(room, modulePath, pathUnits * sizeof(WideChar));
-    slots[0] = room;
-    room += pathUnits;
+    WideChar* room = StartArgumentBlock(slots, count, modulePath, pathUnits);
     Int32 index = 1;
     for (const WideChar* unit = SkipWhiteSpace(line); *unit != 0;) {
         const WideChar* end = ArgumentEnd(unit);
@@ -88,7 +85,6 @@ bool SplitArgumentLine(const WideChar* modulePath, const WideChar* line, Int32* 
         room += rawLength + 1;
         unit = SkipWhiteSpace(end);
     }
-    slots[count] = NULL;
     *argc = count;
     *argv = slots;
     return true;
