@@ -75,9 +75,6 @@ void Reset(const Script& script) {
     gCalls.clear();
 }
 
-Script& CurrentScript() {
-    return gScript;
-}
 const std::vector<Call>& Calls() {
     return gCalls;
 }
@@ -88,16 +85,6 @@ std::vector<std::string> CallTexts() {
         texts.push_back(call.text);
     }
     return texts;
-}
-
-PlatformWindow MessageBoxOwner() {
-    return &gMessageBoxOwner;
-}
-PlatformWindow MenuOwner() {
-    return &gMenuOwner;
-}
-PlatformMenu Menu() {
-    return &gMenu;
 }
 
 std::string ToUtf8(const WideChar* text) {
@@ -181,7 +168,7 @@ long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* re
 
 PlatformWindow PlatformGetMessageBoxOwner() {
     Record("GetMessageBoxOwner()");
-    return MessageBoxOwner();
+    return &gMessageBoxOwner;
 }
 
 int PlatformMessageBox(PlatformWindow owner, const WideChar* text, const WideChar* caption,
@@ -193,12 +180,12 @@ int PlatformMessageBox(PlatformWindow owner, const WideChar* text, const WideCha
 
 PlatformWindow PlatformGetMenuOwner() {
     Record("GetMenuOwner()");
-    return MenuOwner();
+    return &gMenuOwner;
 }
 
 PlatformMenu PlatformCreatePopupMenu() {
     Record("CreatePopupMenu()");
-    return Menu();
+    return &gMenu;
 }
 
 int PlatformAppendMenu(PlatformMenu menu, Uint32 flags, Uint32 identifier, const WideChar* label) {

@@ -42,14 +42,8 @@ struct Call {
 
 // Starts a new run with the given script; frees earlier blocks.
 void Reset(const Script& script = Script());
-Script& CurrentScript();
 const std::vector<Call>& Calls();
 std::vector<std::string> CallTexts();
-
-// Handles the platform hands out, for tests to expect.
-PlatformWindow MessageBoxOwner();
-PlatformWindow MenuOwner();
-PlatformMenu Menu();
 
 std::string ToUtf8(const WideChar* text);
 std::u16string FromWide(const WideChar* text);

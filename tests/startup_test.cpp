@@ -107,14 +107,9 @@ TEST(SplitArgumentLine, HoldsUpAgainstHostileLines) {
          {Repeat(u"x", kLongestLine)}},
         {"longest line, one-unit arguments", Repeat(u"x ", kLongestLine), u"",
          Times(kLongestLine / 2 + 1, u"x")},
-        {"longest line of white space", Repeat(u" \t", kLongestLine), u"", {}},
         {"longest line of quotes, odd", Repeat(u"\"", kLongestLine), u"", {u""}},
-        {"longest line of quotes, even", Repeat(u"\"", kLongestLine - 1), u"", {u""}},
-        {"a lone quote", u"\"", u"", {u""}},
         // Each quote, space, quote is one argument holding a space.
         {"alternating quote and space", Repeat(u"\" ", kLongestLine), u"",
-         Times((kLongestLine + 1) / 4, u" ")},
-        {"alternating space and quote", Repeat(u" \"", kLongestLine), u"",
          Times((kLongestLine + 1) / 4, u" ")},
         // 10,922 pairs, then a high surrogate alone at the very end.
         {"surrogate pairs up to a lone high one", Repeat(smiley + u" ", kLongestLine), u"",
@@ -139,10 +134,6 @@ TEST(SplitArgumentLine, HoldsUpAgainstHostileLines) {
          wide,
          {u"a\x3000\x00A0 b", u"c"}},
         {"longest line of U+3000", Repeat(u"\x3000", kLongestLine), wide, {}},
-        {"longest line of quoted U+3000",
-         u"\"" + Repeat(u"\x3000", kLongestLine - 1),
-         wide,
-         {Repeat(u"\x3000", kLongestLine - 1)}},
         {"non-ASCII white space the platform does not classify",
          u"a\x00A0"
          u"b\x2028\x3000"
