@@ -2,6 +2,9 @@
 
 #include <X11/XKBlib.h>
 
+#include <pthread.h>
+#include <time.h>
+
 namespace {
 
 int firstError = 0;
@@ -12,6 +15,26 @@ int NoteError(Display*, XErrorEvent* error) {
         firstError = error->error_code;
     }
     return 0;
+}
+
+void* OpenDisplay(void* opened) {
+    *static_cast<Display**>(opened) = XOpenDisplay(nullptr);
+    return nullptr;
+}
+
+// A server that takes the connection and never answers would hold the run
+// for good: after a second it counts as no display. The opener is then left
+// blocked; the run ends without it.
+Display* OpenDisplayWithin(time_t seconds) {
+    static Display* opened = nullptr;
+    timespec deadline{};
+    pthread_t opener;
+    if (clock_gettime(CLOCK_REALTIME, &deadline) != 0 ||
+        pthread_create(&opener, nullptr, OpenDisplay, &opened) != 0) {
+        return XOpenDisplay(nullptr);
+    }
+    deadline.tv_sec += seconds;
+    return pthread_timedjoin_np(opener, nullptr, &deadline) == 0 ? opened : nullptr;
 }
 
 } // namespace
@@ -25,7 +48,7 @@ Display* X11Connection() {
         // which the core keyboard mapping answers alike: without it every
         // run makes two round trips fewer.
         XkbIgnoreExtension(True);
-        display = XOpenDisplay(nullptr);
+        display = OpenDisplayWithin(1);
     }
     return display;
 }

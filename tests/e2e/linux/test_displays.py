@@ -4,10 +4,12 @@ RandR, and none at all."""
 
 import os
 import re
+import socket
+import subprocess
 import unittest
 
-from runs import (FAILING, INVALID, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, output_of,
-                  run, xdisplays)
+from runs import (FAILING, INVALID, PROGRAM, TIMEOUT, UNSUPPORTED, XRANDR_NAME,
+                  RotatingDisplayTest, output_of, run, xdisplays)
 
 
 class RotatingDisplay(RotatingDisplayTest):
@@ -62,6 +64,19 @@ class FallbackDisplay(RotatingDisplayTest):
     test_cycle_over_four_runs = RotatingDisplay.test_cycle_over_four_runs
 
 
+def listen_on_a_display_port():
+    for number in range(100, 200):
+        sock = socket.socket()
+        try:
+            sock.bind(("127.0.0.1", 6000 + number))
+        except OSError:
+            sock.close()
+            continue
+        sock.listen()
+        return sock, number
+    raise RuntimeError("no free X display port")
+
+
 class RefusingDisplays(unittest.TestCase):
     def check_refused(self, env, status, message):
         for args in ([], ["/toggle"], ["/set", "9"], ["/menu"]):
@@ -84,3 +99,13 @@ class RefusingDisplays(unittest.TestCase):
         without = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         for env in (without, dict(without, DISPLAY=f":{unused}")):
             self.check_refused(env, 1, UNSUPPORTED + "\n")
+
+    def test_display_that_never_answers(self):
+        # Takes the connection and never answers: after a second, no display.
+        silent, number = listen_on_a_display_port()
+        with silent:
+            # Not run(): xdotool would wait on this display for good too.
+            result = subprocess.run([PROGRAM, "/set", "1"], capture_output=True, text=True,
+                                    env=dict(os.environ, DISPLAY=f"127.0.0.1:{number}"),
+                                    timeout=TIMEOUT)
+        self.assertEqual((1, UNSUPPORTED + "\n"), (result.returncode, result.stderr))
