@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <memory>
 
 namespace recording {
 namespace {
@@ -12,35 +12,18 @@ namespace {
 Script gScript;
 std::vector<Call> gCalls;
 // Blocks handed out since the last reset; freed then or at exit.
-struct Blocks {
-    std::vector<void*> list;
-    ~Blocks() { Free(); }
-    void Free() {
-        for (void* block : list) {
-            std::free(block);
-        }
-        list.clear();
-    }
-} gBlocks;
+std::vector<std::unique_ptr<unsigned char[]>> gBlocks;
 
 char gMessageBoxOwner;
 char gMenuOwner;
 char gMenu;
 
 std::string Pointer(const void* pointer) {
-    if (pointer == nullptr) {
-        return "null";
-    }
-    if (pointer == &gMessageBoxOwner) {
-        return "messageBoxOwner";
-    }
-    if (pointer == &gMenuOwner) {
-        return "menuOwner";
-    }
-    if (pointer == &gMenu) {
-        return "menu";
-    }
-    return "other";
+    return pointer == nullptr             ? "null"
+           : pointer == &gMessageBoxOwner ? "messageBoxOwner"
+           : pointer == &gMenuOwner       ? "menuOwner"
+           : pointer == &gMenu            ? "menu"
+                                          : "other";
 }
 
 std::string Quoted(const WideChar* text) {
@@ -70,7 +53,7 @@ CE_DEVMODEW DriverFilledRecord() {
 }
 
 void Reset(const Script& script) {
-    gBlocks.Free();
+    gBlocks.clear();
     gScript = script;
     gCalls.clear();
 }
@@ -235,9 +218,9 @@ void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
         return nullptr;
     }
     // Filled with a pattern so a test sees what the splitter left unwritten.
-    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    gBlocks.emplace_back(new unsigned char[bytes == 0 ? 1 : bytes]);
+    void* block = gBlocks.back().get();
     std::memset(block, 0xA5, bytes);
-    gBlocks.list.push_back(block);
     call.block = block;
     return block;
 }

@@ -23,66 +23,56 @@ recording::Script At(Uint32 current) {
     return script;
 }
 
-const Uint32 kSupported = 0x7;
-
-struct CommandCase {
-    const char* name;
-    std::vector<std::u16string> arguments;
-    Uint32 current;
-    std::vector<std::string> after; // the calls after the read and support query
-};
-
 TEST(RunRotationCommand, CarriesOutEachCommandLine) {
-    const std::vector<std::string> cycleFrom0 = {OrientationQuery(kSupported), Apply(4)};
+    recording::Script queryFails;
+    queryFails.orientationResult = -1;
+    recording::Script applyRefused;
+    applyRefused.applyResult = -2;
+    recording::Script only180;
+    only180.supportedSet = CE_DMDO_180;
+
+    const std::string query = OrientationQuery(0x7);
+    const std::vector<std::string> cycleFrom0 = {query, Apply(4)};
     const std::vector<std::string> invalid = Message(kInvalid);
-    const CommandCase cases[] = {
-        {"no argument cycles 0 to 270", {}, 0, cycleFrom0},
-        {"cycle 270 to 180", {}, 4, {OrientationQuery(kSupported), Apply(2)}},
-        {"cycle 180 to 90", {}, 2, {OrientationQuery(kSupported), Apply(1)}},
-        {"cycle 90 to 0", {}, 1, {OrientationQuery(kSupported), Apply(0)}},
-        {"cycle shifts an odd answer of 8", {}, 8, {OrientationQuery(kSupported), Apply(4)}},
-        {"cycle shifts an odd answer of 3", {}, 3, {OrientationQuery(kSupported), Apply(1)}},
-        {"unrecognised option cycles", {u"/rotate"}, 0, cycleFrom0},
-        {"/set alone cycles", {u"/set"}, 0, cycleFrom0},
-        {"case matters", {u"/SET", u"4"}, 0, cycleFrom0},
-        {"case matters for toggle", {u"/Toggle"}, 0, cycleFrom0},
-        {"option joined to its value", {u"/set4"}, 0, cycleFrom0},
-        {"option with a tail", {u"/toggles"}, 0, cycleFrom0},
-        {"option prefix", {u"/tog"}, 0, cycleFrom0},
-        {"empty argument 1", {u"", u"/toggle"}, 0, cycleFrom0},
-        {"toggle from default goes to 270",
-         {u"/toggle"},
-         0,
-         {OrientationQuery(kSupported), Apply(4)}},
-        {"toggle from 90 goes home", {u"/toggle"}, 1, {OrientationQuery(kSupported), Apply(0)}},
-        {"toggle from 180 goes home", {u"/toggle"}, 2, {OrientationQuery(kSupported), Apply(0)}},
-        {"toggle from 270 goes home", {u"/toggle"}, 4, {OrientationQuery(kSupported), Apply(0)}},
-        {"toggle ignores further arguments",
-         {u"/toggle", u"/set", u"2"},
-         2,
-         {OrientationQuery(kSupported), Apply(0)}},
-        {"set 0", {u"/set", u"0"}, 2, {Apply(0)}},
-        {"set 1", {u"/set", u"1"}, 0, {Apply(1)}},
-        {"set 2", {u"/set", u"2"}, 0, {Apply(2)}},
-        {"set 4 even when already there", {u"/set", u"4"}, 4, {Apply(4)}},
-        {"set ignores further arguments", {u"/set", u"1", u"4"}, 0, {Apply(1)}},
-        {"set text without digits is 0", {u"/set", u"abc"}, 4, {Apply(0)}},
-        {"set digits then letters", {u"/set", u"2abc"}, 0, {Apply(2)}},
-        {"set with white space and sign", {u"/set", u" \t+4"}, 0, {Apply(4)}},
-        {"set minus zero", {u"/set", u"-0"}, 1, {Apply(0)}},
-        {"set 3 is invalid", {u"/set", u"3"}, 0, invalid},
-        {"set 5 is invalid", {u"/set", u"5"}, 0, invalid},
-        {"set 8 is invalid", {u"/set", u"8"}, 0, invalid},
-        {"set -1 is invalid", {u"/set", u"-1"}, 0, invalid},
-        {"set -4 is invalid", {u"/set", u"-4"}, 0, invalid},
-        {"set beyond 32 bits never wraps to 4", {u"/set", u"4294967300"}, 0, invalid},
-        {"set below 32 bits never wraps to 4", {u"/set", u"-4294967292"}, 0, invalid},
-        {"set far beyond 32 bits never wraps to 0", {u"/set", u"18446744073709551616"}, 0, invalid},
+    const std::vector<std::string> refused = Join({{query}, Message(kUnsupported)});
+    const struct {
+        const char* name;
+        std::vector<std::u16string> arguments;
+        recording::Script script;
+        std::vector<std::string> after; // the calls after the read and support query
+    } cases[] = {
+        {"no argument cycles 0 to 270", {}, At(0), cycleFrom0},
+        {"cycle 270 to 180", {}, At(4), {query, Apply(2)}},
+        {"cycle 180 to 90", {}, At(2), {query, Apply(1)}},
+        {"cycle 90 to 0", {}, At(1), {query, Apply(0)}},
+        {"cycle shifts an odd answer of 3", {}, At(3), {query, Apply(1)}},
+        {"unrecognised option cycles", {u"/rotate"}, At(0), cycleFrom0},
+        {"/set alone cycles", {u"/set"}, At(0), cycleFrom0},
+        {"case matters", {u"/SET", u"4"}, At(0), cycleFrom0},
+        {"option joined to its value", {u"/set4"}, At(0), cycleFrom0},
+        {"option with a tail", {u"/toggles"}, At(0), cycleFrom0},
+        {"/menu only as argument 1", {u"", u"/menu"}, At(0), cycleFrom0},
+        {"toggle from default goes to 270", {u"/toggle"}, At(0), {query, Apply(4)}},
+        {"toggle from 180 goes home", {u"/toggle"}, At(2), {query, Apply(0)}},
+        {"toggle ignores further arguments", {u"/toggle", u"/set", u"2"}, At(1), {query, Apply(0)}},
+        {"set 0", {u"/set", u"0"}, At(2), {Apply(0)}},
+        {"set 1", {u"/set", u"1"}, At(0), {Apply(1)}},
+        {"set 2 ignores further arguments", {u"/set", u"2", u"4"}, At(0), {Apply(2)}},
+        {"set 4 even when already there", {u"/set", u"4"}, At(4), {Apply(4)}},
+        {"set 4 whatever the supported set", {u"/set", u"4"}, only180, {Apply(4)}},
+        {"set text without digits is 0", {u"/set", u"abc"}, At(4), {Apply(0)}},
+        {"set digits then letters", {u"/set", u"2abc"}, At(0), {Apply(2)}},
+        {"set 3 is invalid", {u"/set", u"3"}, At(0), invalid},
+        {"set -1 is invalid", {u"/set", u"-1"}, At(0), invalid},
+        {"set beyond 32 bits never wraps to 4", {u"/set", u"4294967300"}, At(0), invalid},
+        {"failed query stops the cycle", {}, queryFails, refused},
+        {"failed query stops the toggle", {u"/toggle"}, queryFails, refused},
+        {"refused apply is silent", {u"/set", u"2"}, applyRefused, {Apply(2)}},
     };
-    for (const CommandCase& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         EXPECT_EQ(Join({{Read(), SupportQuery()}, test.after}),
-                  RunLine(test.arguments, At(test.current)));
+                  RunLine(test.arguments, test.script));
     }
 }
 
@@ -91,38 +81,13 @@ TEST(RunRotationCommand, RefusesAnUnrotatableDisplayForEveryCommandLine) {
     fails.supportResult = -1;
     recording::Script empty;
     empty.supportedSet = 0;
-    const std::vector<std::vector<std::u16string>> lines = {
-        {}, {u"/toggle"}, {u"/set", u"4"}, {u"/set", u"3"}, {u"/menu"}, {u"/rotate"}};
     for (const recording::Script& script : {fails, empty}) {
-        for (const auto& line : lines) {
-            SCOPED_TRACE(line.empty() ? "no argument"
-                                      : recording::ToUtf8(recording::ToWide(line[0]).data()));
+        for (const auto& line : std::vector<std::vector<std::u16string>>{
+                 {}, {u"/toggle"}, {u"/set", u"4"}, {u"/set", u"3"}, {u"/menu"}}) {
             EXPECT_EQ(Join({{Read(), SupportQuery()}, Message(kUnsupported)}),
                       RunLine(line, script));
         }
     }
-}
-
-TEST(RunRotationCommand, FailedOrientationQueryRefusesCycleAndToggle) {
-    recording::Script script;
-    script.orientationResult = -1;
-    for (const auto& line : std::vector<std::vector<std::u16string>>{{}, {u"/toggle"}}) {
-        EXPECT_EQ(
-            Join({{Read(), SupportQuery(), OrientationQuery(kSupported)}, Message(kUnsupported)}),
-            RunLine(line, script));
-    }
-}
-
-TEST(RunRotationCommand, RefusedApplyIsSilent) {
-    recording::Script script;
-    script.applyResult = -2;
-    EXPECT_EQ(Join({{Read(), SupportQuery(), Apply(2)}}), RunLine({u"/set", u"2"}, script));
-}
-
-TEST(RunRotationCommand, SupportedSetIsOnlyTestedForEmptiness) {
-    recording::Script script;
-    script.supportedSet = CE_DMDO_180;
-    EXPECT_EQ(Join({{Read(), SupportQuery(), Apply(4)}}), RunLine({u"/set", u"4"}, script));
 }
 
 TEST(RunRotationCommand, UsesOneRecordAndPassesTheDriversFieldsBack) {
