@@ -273,12 +273,6 @@ bool ShowMessageBox(Display* display, const char* text, const char* caption) {
 
     RunEvents(&box, !managed);
 
-    XFreeGC(display, box.gc);
-    style.xft->DrawDestroy(box.draw);
-    if (box.window != None) {
-        XDestroyWindow(display, box.window);
-    }
-    CloseUiStyle(&style);
-    XSync(display, False);
+    DestroyUiWindow(&style, box.window, box.draw, box.gc);
     return true;
 }

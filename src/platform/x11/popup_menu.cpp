@@ -206,12 +206,6 @@ unsigned TrackPopup(Display* display, const PopupItem* items, int count, int x, 
 
     XUngrabKeyboard(display, CurrentTime);
     XUngrabPointer(display, CurrentTime);
-    XFreeGC(display, menu.gc);
-    style.xft->DrawDestroy(menu.draw);
-    if (menu.window != None) {
-        XDestroyWindow(display, menu.window);
-    }
-    CloseUiStyle(&style);
-    XSync(display, False);
+    DestroyUiWindow(&style, menu.window, menu.draw, menu.gc);
     return picked == kNone ? 0 : items[picked].identifier;
 }

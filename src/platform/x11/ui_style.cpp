@@ -124,6 +124,17 @@ Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height,
     return window;
 }
 
+void DestroyUiWindow(UiStyle* style, Window window, XftDraw* draw, GC gc) {
+    Display* display = style->display;
+    XFreeGC(display, gc);
+    style->xft->DrawDestroy(draw);
+    if (window != None) {
+        XDestroyWindow(display, window);
+    }
+    CloseUiStyle(style);
+    XSync(display, False);
+}
+
 void SetAtomProperty(Display* display, Window window, const char* property, const char* value) {
     const Atom atom = XInternAtom(display, value, False);
     XChangeProperty(display, window, XInternAtom(display, property, False), XA_ATOM, 32,

@@ -47,6 +47,10 @@ void DrawText(XftDraw* draw, const UiStyle* style, XftFont* font, const XftColor
 Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height, bool popup,
                       long events, const char* title, const char* instance);
 
+// Frees what a dialog drew with, destroys its window unless the server has
+// already (None), closes the style and waits until the server has done it.
+void DestroyUiWindow(UiStyle* style, Window window, XftDraw* draw, GC gc);
+
 // Sets one atom-list property (window type, state) in EWMH's format.
 void SetAtomProperty(Display* display, Window window, const char* property, const char* value);
 
