@@ -1,5 +1,7 @@
 #include "recording_platform.h"
 
+#include "platform/x11/utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -71,21 +73,8 @@ std::vector<std::string> CallTexts() {
 }
 
 std::string ToUtf8(const WideChar* text) {
-    std::string out;
-    for (; *text != 0; ++text) {
-        const unsigned unit = *text;
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            // Surrogates pass through unpaired: the tests only compare.
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
+    std::string out(Utf16ToUtf8(text, nullptr), '\0');
+    Utf16ToUtf8(text, out.data());
     return out;
 }
 
