@@ -45,9 +45,9 @@ TEST(DesktopModes, OfferedOrientationsAreTheRotatedModesAtTheCurrentResolution) 
     } cases[] = {
         {kLandscape, {480, 800, 1}, 1},   {kLandscape, {800, 480, 2}, 2},
         {kLandscape, {480, 800, 3}, 4},   {kLandscape, {800, 480, 1}, 0},
-        {kLandscape, {480, 800, 2}, 0},   {kLandscape, {1024, 768, 2}, 0},
-        {kLandscape, {480, 800, 4}, 0},   {kTurnedRight, {800, 480, 2}, 2},
-        {kTurnedRight, {480, 800, 0}, 0},
+        {kLandscape, {480, 800, 2}, 0},   {kLandscape, {640, 480, 2}, 0},
+        {kLandscape, {800, 600, 2}, 0},   {kLandscape, {480, 800, 4}, 0},
+        {kTurnedRight, {800, 480, 2}, 2}, {kTurnedRight, {480, 800, 0}, 0},
     };
     for (const auto& test : cases) {
         EXPECT_EQ(test.offered, OfferedOrientation(test.current, test.listed)) << &test - cases;
