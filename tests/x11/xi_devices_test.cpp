@@ -36,11 +36,8 @@ Bytes Axis(int number, int mode = XIModeAbsolute, int extraWords = 0) {
     return Class(info, XIValuatorClass, mode, extraWords);
 }
 
-Bytes Touch(int mode) {
-    return Class(xXITouchInfo{}, XITouchClass, mode);
-}
-
 const Bytes kX = Axis(0), kY = Axis(1);
+const Bytes kTouch = Class(xXITouchInfo{}, XITouchClass, XIDirectTouch);
 const Bytes kButtons = Class(xXITouchInfo{}, XIButtonClass, 0, 4); // same fixed part as touch
 const int kRelative = XIModeRelative;
 
@@ -66,14 +63,12 @@ Bytes Machine() {
     AppendDevice(&bytes, 2, XIMasterPointer, "core", {kButtons, kX, kY});
     AppendDevice(&bytes, 3, XISlavePointer, "one axis absolute", {kX, Axis(1, kRelative)});
     AppendDevice(&bytes, 4, XISlavePointer, "mouse", {Axis(0, kRelative), Axis(1, kRelative)});
-    AppendDevice(&bytes, 5, XISlavePointer, "touchpad", {kX, kY, Touch(XIDependentTouch)});
-    AppendDevice(&bytes, 6, XISlavePointer, "touchscreen", {kX, kY, Touch(XIDirectTouch)});
+    AppendDevice(&bytes, 5, XISlavePointer, "touchpad",
+                 {kX, kY, Class(xXITouchInfo{}, XITouchClass, XIDependentTouch)});
+    AppendDevice(&bytes, 6, XISlavePointer, "touchscreen", {kX, kY, kTouch});
     AppendDevice(&bytes, 7, XISlaveKeyboard, "", {kX, kY});
-    // A pen with more axes before x and y than the reader keeps classes.
-    std::vector<Bytes> axes;
-    for (int number = 2; number < 14; ++number) {
-        axes.push_back(Axis(number, XIModeAbsolute, 1));
-    }
+    // A pen with more axes (pressure, tilt, ...) before x and y than the reader keeps classes.
+    std::vector<Bytes> axes(12, Axis(2, XIModeAbsolute, 1));
     axes.insert(axes.end(), {kY, kX});
     AppendDevice(&bytes, 8, XISlavePointer, "pen", axes);
     AppendDevice(&bytes, 9, XIFloatingSlave, "floating tablet", {kButtons, kX, kY});
@@ -100,7 +95,7 @@ TEST(XiDevices, FindsTouchscreensAndTabletsWithinTheLimitsGiven) {
     }
 }
 
-// Lengths past the end, of the name or of a class, are cut short too.
+// A name or class whose length runs past the reply's end is met here too.
 TEST(XiDevices, AReplyCutShortYieldsTheDevicesReadWhole) {
     const Bytes whole = Machine();
     const std::vector<int> all = Find(whole, kMachineDevices);
@@ -116,10 +111,10 @@ TEST(XiDevices, AReplyCutShortYieldsTheDevicesReadWhole) {
 // rest of it to read on from.
 TEST(XiDevices, AClassShorterThanItsHeaderEndsTheReading) {
     Bytes bytes;
-    AppendDevice(&bytes, 6, XISlavePointer, "touchscreen", {kX, kY, Touch(XIDirectTouch)});
+    AppendDevice(&bytes, 6, XISlavePointer, "touchscreen", {kX, kY, kTouch});
     AppendDevice(&bytes, 7, XISlavePointer, "tablet",
                  {Class(xXITouchInfo{}, XIButtonClass, 0, -1)});
-    AppendDevice(&bytes, 8, XISlavePointer, "touchscreen", {kX, kY, Touch(XIDirectTouch)});
+    AppendDevice(&bytes, 8, XISlavePointer, "touchscreen", {kX, kY, kTouch});
     EXPECT_EQ(std::vector<int>{6}, Find(bytes, 3));
 }
 
