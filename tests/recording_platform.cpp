@@ -32,10 +32,19 @@ std::string Quoted(const WideChar* text) {
     return "\"" + ToUtf8(text) + "\"";
 }
 
-Call& Record(const std::string& text) {
+// Records name(arguments...), the arguments as the tests spell them.
+Call& Record(const std::string& name, std::initializer_list<std::string> arguments = {}) {
+    std::string text = name + "(";
+    for (const std::string& argument : arguments) {
+        text += (text.back() == '(' ? "" : ", ") + argument;
+    }
     gCalls.push_back(Call());
-    gCalls.back().text = text;
+    gCalls.back().text = text + ")";
     return gCalls.back();
+}
+
+std::string Number(long value) {
+    return std::to_string(value);
 }
 
 } // namespace
@@ -104,8 +113,8 @@ using namespace recording;
 
 int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
                                 CE_DEVMODEW* record) {
-    Call& call = Record("EnumDisplaySettings(" + Pointer(deviceName) + ", " + Hex(modeNumber) +
-                        ", dmSize=" + std::to_string(record->dmSize) + ")");
+    Call& call = Record("EnumDisplaySettings",
+                        {Pointer(deviceName), Hex(modeNumber), "dmSize=" + Number(record->dmSize)});
     call.record = *record;
     call.recordAddress = record;
     if (!gScript.fillOnRead) {
@@ -117,10 +126,11 @@ int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
 
 long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record,
                                      PlatformWindow window, Uint32 flags, void* extra) {
-    Call& call = Record("ChangeDisplaySettingsEx(" + Pointer(deviceName) + ", dmSize=" +
-                        std::to_string(record->dmSize) + ", dmFields=" + Hex(record->dmFields) +
-                        ", dmDisplayOrientation=" + Hex(record->dmDisplayOrientation) + ", " +
-                        Pointer(window) + ", flags=" + Hex(flags) + ", " + Pointer(extra) + ")");
+    Call& call = Record("ChangeDisplaySettingsEx",
+                        {Pointer(deviceName), "dmSize=" + Number(record->dmSize),
+                         "dmFields=" + Hex(record->dmFields),
+                         "dmDisplayOrientation=" + Hex(record->dmDisplayOrientation),
+                         Pointer(window), "flags=" + Hex(flags), Pointer(extra)});
     call.record = *record;
     call.recordAddress = record;
     if (flags != CE_CDS_TEST) {
@@ -139,53 +149,51 @@ long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* re
 }
 
 PlatformWindow PlatformGetMessageBoxOwner() {
-    Record("GetMessageBoxOwner()");
+    Record("GetMessageBoxOwner");
     return &gMessageBoxOwner;
 }
 
 int PlatformMessageBox(PlatformWindow owner, const WideChar* text, const WideChar* caption,
                        Uint32 style) {
-    Record("MessageBox(" + Pointer(owner) + ", " + Quoted(text) + ", " + Quoted(caption) +
-           ", style=" + Hex(style) + ")");
+    Record("MessageBox", {Pointer(owner), Quoted(text), Quoted(caption), "style=" + Hex(style)});
     return 1;
 }
 
 PlatformWindow PlatformGetMenuOwner() {
-    Record("GetMenuOwner()");
+    Record("GetMenuOwner");
     return &gMenuOwner;
 }
 
 PlatformMenu PlatformCreatePopupMenu() {
-    Record("CreatePopupMenu()");
+    Record("CreatePopupMenu");
     return &gMenu;
 }
 
 int PlatformAppendMenu(PlatformMenu menu, Uint32 flags, Uint32 identifier, const WideChar* label) {
-    Record("AppendMenu(" + Pointer(menu) + ", flags=" + Hex(flags) +
-           ", id=" + std::to_string(identifier) + ", " + Quoted(label) + ")");
+    Record("AppendMenu",
+           {Pointer(menu), "flags=" + Hex(flags), "id=" + Number(identifier), Quoted(label)});
     return 1;
 }
 
 int PlatformTrackPopupMenuEx(PlatformMenu menu, Uint32 flags, int x, int y, PlatformWindow owner,
                              void* extra) {
-    Record("TrackPopupMenuEx(" + Pointer(menu) + ", flags=" + Hex(flags) +
-           ", x=" + std::to_string(x) + ", y=" + std::to_string(y) + ", " + Pointer(owner) + ", " +
-           Pointer(extra) + ")");
+    Record("TrackPopupMenuEx", {Pointer(menu), "flags=" + Hex(flags), "x=" + Number(x),
+                                "y=" + Number(y), Pointer(owner), Pointer(extra)});
     return gScript.menuPick;
 }
 
 int PlatformDestroyMenu(PlatformMenu menu) {
-    Record("DestroyMenu(" + Pointer(menu) + ")");
+    Record("DestroyMenu", {Pointer(menu)});
     return 1;
 }
 
 int PlatformGetSystemMetrics(int index) {
-    Record("GetSystemMetrics(" + std::to_string(index) + ")");
+    Record("GetSystemMetrics", {Number(index)});
     return index == CE_SM_CXSCREEN ? gScript.screenWidth : gScript.screenHeight;
 }
 
 Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Uint32 size) {
-    Record("GetModuleFileName(" + Pointer(instance) + ", size=" + std::to_string(size) + ")");
+    Record("GetModuleFileName", {Pointer(instance), "size=" + Number(size)});
     if (gScript.modulePathFails) {
         return 0;
     }
@@ -201,7 +209,7 @@ Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Ui
 
 void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
     Call& call =
-        Record("LocalAlloc(flags=" + Hex(flags) + ", bytes=" + std::to_string(bytes) + ")");
+        Record("LocalAlloc", {"flags=" + Hex(flags), "bytes=" + Number(static_cast<long>(bytes))});
     call.bytes = bytes;
     if (gScript.allocationFails) {
         return nullptr;
