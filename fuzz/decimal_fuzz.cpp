@@ -52,7 +52,7 @@ Parsed ReferenceParse(const std::u16string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::Input input = fuzz::Prepare(data, size);
     const std::u16string text = fuzz::Terminated(input.text);
-    const Int32 value = DecimalToInt32(fuzz::ToWide(text).data());
+    const Int32 value = DecimalToInt32(fuzz::ToWide(text).data(), fuzz::Services().isWhiteSpace);
     const Parsed expected = ReferenceParse(text);
     if (expected.inRange) {
         fuzz::Check(value == expected.value);

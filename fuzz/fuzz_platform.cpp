@@ -58,17 +58,23 @@ void Check(bool holds) {
     }
 }
 
+namespace {
+
+void* Allocate(void*, size_t bytes) {
+    gLastBytes = bytes;
+    return gAllocationFails ? nullptr : std::malloc(bytes);
+}
+
+int IsSpaceUnit(WideChar unit) {
+    return IsWhiteSpace(static_cast<char16_t>(unit));
+}
+
+const ProcessServices kServices = {nullptr, nullptr, Allocate, nullptr, IsSpaceUnit};
+
+} // namespace
+
+const ProcessServices& Services() {
+    return kServices;
+}
+
 } // namespace fuzz
-
-void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
-    // The argument block is read in place, so it must be fixed memory.
-    if (flags != CE_LMEM_FIXED) {
-        std::abort();
-    }
-    fuzz::gLastBytes = bytes;
-    return fuzz::gAllocationFails ? nullptr : std::malloc(bytes);
-}
-
-int PlatformIsWhiteSpace(WideChar unit) {
-    return fuzz::IsWhiteSpace(static_cast<char16_t>(unit));
-}

@@ -1,10 +1,10 @@
-// What the fuzz targets need of a platform, memory and the white-space test,
+// What the fuzz targets need of a process, memory and the white-space test,
 // and the helpers they share. The first byte of each input picks the
 // platform's behaviour, so the fuzzer explores it along with the text.
 #ifndef TARVELIN_FUZZ_FUZZ_PLATFORM_H
 #define TARVELIN_FUZZ_FUZZ_PLATFORM_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,13 +19,16 @@ struct Input {
 };
 
 // Reads an input and sets the platform up for it: the first byte chooses
-// which non-ASCII units count as white space and whether LocalAlloc fails.
+// which non-ASCII units count as white space and whether allocation fails.
 Input Prepare(const uint8_t* data, size_t size);
 
-// The white-space test the platform answers with, for the reference parsers.
+// The white-space test the process answers with, for the reference parsers.
 bool IsWhiteSpace(char16_t unit);
 
-// The size asked of the last LocalAlloc since Prepare, 0 if none. Blocks
+// Memory and white space as Prepare set them up.
+const ProcessServices& Services();
+
+// The size asked of the last allocation since Prepare, 0 if none. Blocks
 // come from std::malloc; the caller frees them.
 size_t LastAllocationBytes();
 

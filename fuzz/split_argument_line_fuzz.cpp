@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Int32 argc = -1;
     WideChar** argv = nullptr;
-    const bool split = SplitArgumentLine(widePath.data(), wideLine.data(), &argc, &argv);
+    const bool split =
+        SplitArgumentLine(fuzz::Services(), widePath.data(), wideLine.data(), &argc, &argv);
     if (input.allocationFails) {
         fuzz::Check(!split && argc == -1 && argv == nullptr);
         return 0;

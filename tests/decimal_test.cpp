@@ -1,5 +1,5 @@
 #include "orientation/decimal.h"
-#include "recording_platform.h"
+#include "recording_ce_api.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(DecimalToInt32, FollowsTheRulesAndSaturates) {
         {u"99999999999999999999999999999999", 2147483647},
     };
     for (const auto& test : cases) {
-        EXPECT_EQ(test.value, DecimalToInt32(recording::ToWide(test.text).data()))
+        EXPECT_EQ(test.value, DecimalToInt32(recording::ToWide(test.text).data(), CeIsWhiteSpace))
             << recording::ToUtf8(recording::ToWide(test.text).data());
     }
 }

@@ -1,4 +1,4 @@
-#include "platform/win32/desktop_modes.h"
+#include "platform/win32/desktop/desktop_modes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/orientation_table.h"
+#include "orientation/orientation_table.h"
 
 #include <gtest/gtest.h>
 

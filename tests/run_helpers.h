@@ -1,8 +1,8 @@
-// Builds argument vectors and the call texts the recording platform writes.
+// The call texts the recording CE calls write, for the expected sequences.
 #ifndef TARVELIN_TESTS_RUN_HELPERS_H
 #define TARVELIN_TESTS_RUN_HELPERS_H
 
-#include "recording_platform.h"
+#include "recording_ce_api.h"
 
 #include <string>
 #include <vector>
@@ -34,7 +34,7 @@ inline std::string Apply(unsigned long code) {
     return Change(0x00800000, code, 0);
 }
 
-inline std::vector<std::string> Message(const std::string& text) {
+inline std::vector<std::string> Box(const std::string& text) {
     return {"GetMessageBoxOwner()",
             "MessageBox(messageBoxOwner, \"" + text + "\", \"Tarvelin\", style=0x30)"};
 }
@@ -48,26 +48,5 @@ inline std::vector<std::string> Join(std::vector<std::vector<std::string>> parts
 }
 
 } // namespace expect
-
-// Owns the strings of an argument vector laid out as start-up builds it.
-class ArgumentVector {
-  public:
-    explicit ArgumentVector(const std::vector<std::u16string>& arguments) {
-        strings_.push_back(recording::ToWide(u"\\Windows\\tarvelin.exe"));
-        for (const auto& argument : arguments) {
-            strings_.push_back(recording::ToWide(argument));
-        }
-        for (auto& string : strings_) {
-            pointers_.push_back(string.data());
-        }
-        pointers_.push_back(nullptr);
-    }
-    Int32 argc() const { return static_cast<Int32>(strings_.size()); }
-    const WideChar* const* argv() const { return pointers_.data(); }
-
-  private:
-    std::vector<std::vector<WideChar>> strings_;
-    std::vector<const WideChar*> pointers_;
-};
 
 #endif

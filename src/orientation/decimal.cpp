@@ -1,7 +1,7 @@
 #include "orientation/decimal.h"
 
-Int32 DecimalToInt32(const WideChar* text) {
-    while (*text != 0 && PlatformIsWhiteSpace(*text)) {
+Int32 DecimalToInt32(const WideChar* text, int (*isWhiteSpace)(WideChar unit)) {
+    while (*text != 0 && isWhiteSpace(*text)) {
         ++text;
     }
     bool negative = false;

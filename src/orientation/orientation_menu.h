@@ -1,10 +1,10 @@
 #ifndef TARVELIN_ORIENTATION_ORIENTATION_MENU_H
 #define TARVELIN_ORIENTATION_ORIENTATION_MENU_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
-// Pops up the four orientations in the middle of the screen and applies the
-// one picked. record must be in orientation mode.
-void ShowOrientationMenu(CE_DEVMODEW* record);
+// Pops up the four orientations in the middle of the turning output and
+// applies the one picked. Returns the exit status.
+Int32 ShowOrientationMenu(const Port& port);
 
 #endif

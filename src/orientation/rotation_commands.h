@@ -2,13 +2,10 @@
 #ifndef TARVELIN_ORIENTATION_ROTATION_COMMANDS_H
 #define TARVELIN_ORIENTATION_ROTATION_COMMANDS_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
 // argv holds argc strings and then a null pointer; argv[0] is never read.
-// Returns the exit status, 0 on every path.
-Int32 RunRotationCommand(Int32 argc, const WideChar* const* argv);
-
-// Shows text in the program's modal exclamation box and waits for it.
-void ShowRotationMessage(const WideChar* text);
+// Returns the exit status (orientation/outcomes.h).
+Int32 RunRotationCommand(const Port& port, Int32 argc, const WideChar* const* argv);
 
 #endif

@@ -3,14 +3,16 @@
 #ifndef TARVELIN_ORIENTATION_TEXTS_H
 #define TARVELIN_ORIENTATION_TEXTS_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
+// "Tarvelin", the caption of every box.
 extern const WideChar kMessageCaption[];
-extern const WideChar kUnsupportedRotationMessage[];
-extern const WideChar kInvalidModeMessage[];
-extern const WideChar kMenuLabelDefault[];
-extern const WideChar kMenuLabel90[];
-extern const WideChar kMenuLabel180[];
-extern const WideChar kMenuLabel270[];
+
+extern const Message kUnsupportedRotationMessage;
+extern const Message kInvalidModeMessage;
+
+// The menu's items in the order shown.
+const int kMenuItemCount = 4;
+extern const MenuItem kMenuItems[kMenuItemCount];
 
 #endif

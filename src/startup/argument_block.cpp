@@ -16,7 +16,7 @@ bool AddUnits(size_t* sum, size_t a) {
     return true;
 }
 
-WideChar** AllocateArgumentBlock(Int32 argc, size_t units) {
+WideChar** AllocateArgumentBlock(const ProcessServices& process, Int32 argc, size_t units) {
     if (argc < 1 || argc == 0x7FFFFFFF) {
         return NULL;
     }
@@ -28,7 +28,7 @@ WideChar** AllocateArgumentBlock(Int32 argc, size_t units) {
     if (!AddUnits(&bytes, units * sizeof(WideChar))) {
         return NULL;
     }
-    return static_cast<WideChar**>(PlatformLocalAlloc(CE_LMEM_FIXED, bytes));
+    return static_cast<WideChar**>(process.allocate(process.state, bytes));
 }
 
 WideChar* StartArgumentBlock(WideChar** slots, Int32 argc, const WideChar* modulePath,

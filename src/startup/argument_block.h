@@ -3,12 +3,12 @@
 #ifndef TARVELIN_STARTUP_ARGUMENT_BLOCK_H
 #define TARVELIN_STARTUP_ARGUMENT_BLOCK_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
-// Asks the platform for one block of argc + 1 slots and `units` string
+// Asks the process for one block of argc + 1 slots and `units` string
 // units. Returns the slots, with the area starting at slots + argc + 1, or
 // null when the size cannot be represented or the allocation fails.
-WideChar** AllocateArgumentBlock(Int32 argc, size_t units);
+WideChar** AllocateArgumentBlock(const ProcessServices& process, Int32 argc, size_t units);
 
 // Puts a copy of modulePath (pathUnits units, terminator included) in slot 0
 // and null in the last slot; returns where argument 1's room starts.

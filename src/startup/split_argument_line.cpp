@@ -16,19 +16,21 @@ size_t Length(const WideChar* text) {
     return length;
 }
 
-const WideChar* SkipWhiteSpace(const WideChar* unit) {
-    while (*unit != 0 && PlatformIsWhiteSpace(*unit)) {
+typedef int (*WhiteSpaceTest)(WideChar unit);
+
+const WideChar* SkipWhiteSpace(const WideChar* unit, WhiteSpaceTest isWhiteSpace) {
+    while (*unit != 0 && isWhiteSpace(*unit)) {
         ++unit;
     }
     return unit;
 }
 
 // start is the argument's first unit, never white space nor the terminator.
-const WideChar* ArgumentEnd(const WideChar* start) {
+const WideChar* ArgumentEnd(const WideChar* start, WhiteSpaceTest isWhiteSpace) {
     bool quoted = false;
     const WideChar* unit = start;
     for (;;) {
-        if (!quoted && PlatformIsWhiteSpace(*unit)) {
+        if (!quoted && isWhiteSpace(*unit)) {
             return unit;
         }
         if (*unit == kQuote) {
@@ -57,33 +59,34 @@ void CopyArgument(WideChar* room, const WideChar* start, size_t rawLength) {
 
 } // namespace
 
-bool SplitArgumentLine(const WideChar* modulePath, const WideChar* line, Int32* argc,
-                       WideChar*** argv) {
+bool SplitArgumentLine(const ProcessServices& process, const WideChar* modulePath,
+                       const WideChar* line, Int32* argc, WideChar*** argv) {
+    const WhiteSpaceTest isWhiteSpace = process.isWhiteSpace;
     const size_t pathUnits = Length(modulePath) + 1;
     Int32 count = 1;
     size_t units = pathUnits;
-    for (const WideChar* unit = SkipWhiteSpace(line); *unit != 0;) {
-        const WideChar* end = ArgumentEnd(unit);
+    for (const WideChar* unit = SkipWhiteSpace(line, isWhiteSpace); *unit != 0;) {
+        const WideChar* end = ArgumentEnd(unit, isWhiteSpace);
         if (count == 0x7FFFFFFF || !AddUnits(&units, static_cast<size_t>(end - unit) + 1)) {
             return false;
         }
         ++count;
-        unit = SkipWhiteSpace(end);
+        unit = SkipWhiteSpace(end, isWhiteSpace);
     }
 
-    WideChar** slots = AllocateArgumentBlock(count, units);
+    WideChar** slots = AllocateArgumentBlock(process, count, units);
     if (slots == NULL) {
         return false;
     }
     WideChar* room = StartArgumentBlock(slots, count, modulePath, pathUnits);
     Int32 index = 1;
-    for (const WideChar* unit = SkipWhiteSpace(line); *unit != 0;) {
-        const WideChar* end = ArgumentEnd(unit);
+    for (const WideChar* unit = SkipWhiteSpace(line, isWhiteSpace); *unit != 0;) {
+        const WideChar* end = ArgumentEnd(unit, isWhiteSpace);
         const size_t rawLength = static_cast<size_t>(end - unit);
         CopyArgument(room, unit, rawLength);
         slots[index++] = room;
         room += rawLength + 1;
-        unit = SkipWhiteSpace(end);
+        unit = SkipWhiteSpace(end, isWhiteSpace);
     }
     *argc = count;
     *argv = slots;

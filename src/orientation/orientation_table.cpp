@@ -1,12 +1,12 @@
-#include "platform/orientation_table.h"
+#include "orientation/orientation_table.h"
 
 namespace {
 
 const OrientationEntry kOrientations[] = {
-    {CE_DMDO_0, 0, 1, "normal", false, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-    {CE_DMDO_90, 1, 2, "left", true, {0, -1, 1, 1, 0, 0, 0, 0, 1}},
-    {CE_DMDO_180, 2, 4, "inverted", false, {-1, 0, 1, 0, -1, 1, 0, 0, 1}},
-    {CE_DMDO_270, 3, 8, "right", true, {0, 1, 0, -1, 0, 1, 0, 0, 1}},
+    {kOrientation0, 0, 1, false, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
+    {kOrientation90, 1, 2, true, {0, -1, 1, 1, 0, 0, 0, 0, 1}},
+    {kOrientation180, 2, 4, false, {-1, 0, 1, 0, -1, 1, 0, 0, 1}},
+    {kOrientation270, 3, 8, true, {0, 1, 0, -1, 0, 1, 0, 0, 1}},
 };
 
 const size_t kCount = sizeof kOrientations / sizeof kOrientations[0];

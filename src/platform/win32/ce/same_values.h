@@ -1,9 +1,9 @@
 // Compile-time checks that the SDK agrees with the seam, which passes its
 // values (and on Windows CE its record) to the SDK unchanged.
-#ifndef TARVELIN_PLATFORM_WIN32_SAME_VALUES_H
-#define TARVELIN_PLATFORM_WIN32_SAME_VALUES_H
+#ifndef TARVELIN_PLATFORM_WIN32_CE_SAME_VALUES_H
+#define TARVELIN_PLATFORM_WIN32_CE_SAME_VALUES_H
 
-#include "platform/platform.h"
+#include "platform/win32/ce/ce_api.h"
 
 #include <stddef.h>
 

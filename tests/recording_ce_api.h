@@ -1,9 +1,9 @@
-// A platform for unit tests: answers each call from a script and records
-// every call, in order, with what it was passed.
-#ifndef TARVELIN_TESTS_RECORDING_PLATFORM_H
-#define TARVELIN_TESTS_RECORDING_PLATFORM_H
+// Windows CE's calls for unit tests: each answers from a script and is
+// recorded, in order, with what it was passed.
+#ifndef TARVELIN_TESTS_RECORDING_CE_API_H
+#define TARVELIN_TESTS_RECORDING_CE_API_H
 
-#include "platform/platform.h"
+#include "platform/win32/ce/ce_api.h"
 
 #include <string>
 #include <vector>
@@ -18,11 +18,12 @@ struct Script {
     bool fillOnRead = true;
     CE_DEVMODEW readFill = DriverFilledRecord();
     long supportResult = CE_DISP_CHANGE_SUCCESSFUL;
-    Uint32 supportedSet = CE_DMDO_90 | CE_DMDO_180 | CE_DMDO_270;
+    Uint32 supportedSet = 0x7;
     long orientationResult = CE_DISP_CHANGE_SUCCESSFUL;
-    Uint32 currentOrientation = CE_DMDO_0;
+    Uint32 currentOrientation = 0;
     long applyResult = CE_DISP_CHANGE_SUCCESSFUL;
     int menuPick = 0;
+    bool menuFails = false;
     int screenWidth = 240;
     int screenHeight = 320;
     std::u16string modulePath = u"\\Windows\\tarvelin.exe";

@@ -1,6 +1,6 @@
-#include "recording_platform.h"
+#include "recording_ce_api.h"
 
-#include "platform/x11/utf8.h"
+#include "text/utf.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -111,8 +111,7 @@ std::vector<WideChar> ToWide(const std::u16string& text) {
 
 using namespace recording;
 
-int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
-                                CE_DEVMODEW* record) {
+int CeEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber, CE_DEVMODEW* record) {
     Call& call = Record("EnumDisplaySettings",
                         {Pointer(deviceName), Hex(modeNumber), "dmSize=" + Number(record->dmSize)});
     call.record = *record;
@@ -124,8 +123,8 @@ int PlatformEnumDisplaySettings(const WideChar* deviceName, Uint32 modeNumber,
     return 1;
 }
 
-long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record,
-                                     PlatformWindow window, Uint32 flags, void* extra) {
+long CeChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* record, CeWindow window,
+                               Uint32 flags, void* extra) {
     Call& call = Record("ChangeDisplaySettingsEx",
                         {Pointer(deviceName), "dmSize=" + Number(record->dmSize),
                          "dmFields=" + Hex(record->dmFields),
@@ -148,51 +147,49 @@ long PlatformChangeDisplaySettingsEx(const WideChar* deviceName, CE_DEVMODEW* re
     return gScript.orientationResult;
 }
 
-PlatformWindow PlatformGetMessageBoxOwner() {
+CeWindow CeGetMessageBoxOwner() {
     Record("GetMessageBoxOwner");
     return &gMessageBoxOwner;
 }
 
-int PlatformMessageBox(PlatformWindow owner, const WideChar* text, const WideChar* caption,
-                       Uint32 style) {
+int CeMessageBox(CeWindow owner, const WideChar* text, const WideChar* caption, Uint32 style) {
     Record("MessageBox", {Pointer(owner), Quoted(text), Quoted(caption), "style=" + Hex(style)});
     return 1;
 }
 
-PlatformWindow PlatformGetMenuOwner() {
+CeWindow CeGetMenuOwner() {
     Record("GetMenuOwner");
     return &gMenuOwner;
 }
 
-PlatformMenu PlatformCreatePopupMenu() {
+CeMenu CeCreatePopupMenu() {
     Record("CreatePopupMenu");
-    return &gMenu;
+    return gScript.menuFails ? nullptr : &gMenu;
 }
 
-int PlatformAppendMenu(PlatformMenu menu, Uint32 flags, Uint32 identifier, const WideChar* label) {
+int CeAppendMenu(CeMenu menu, Uint32 flags, Uint32 identifier, const WideChar* label) {
     Record("AppendMenu",
            {Pointer(menu), "flags=" + Hex(flags), "id=" + Number(identifier), Quoted(label)});
     return 1;
 }
 
-int PlatformTrackPopupMenuEx(PlatformMenu menu, Uint32 flags, int x, int y, PlatformWindow owner,
-                             void* extra) {
+int CeTrackPopupMenuEx(CeMenu menu, Uint32 flags, int x, int y, CeWindow owner, void* extra) {
     Record("TrackPopupMenuEx", {Pointer(menu), "flags=" + Hex(flags), "x=" + Number(x),
                                 "y=" + Number(y), Pointer(owner), Pointer(extra)});
     return gScript.menuPick;
 }
 
-int PlatformDestroyMenu(PlatformMenu menu) {
+int CeDestroyMenu(CeMenu menu) {
     Record("DestroyMenu", {Pointer(menu)});
     return 1;
 }
 
-int PlatformGetSystemMetrics(int index) {
+int CeGetSystemMetrics(int index) {
     Record("GetSystemMetrics", {Number(index)});
     return index == CE_SM_CXSCREEN ? gScript.screenWidth : gScript.screenHeight;
 }
 
-Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Uint32 size) {
+Uint32 CeGetModuleFileName(CeInstance instance, WideChar* buffer, Uint32 size) {
     Record("GetModuleFileName", {Pointer(instance), "size=" + Number(size)});
     if (gScript.modulePathFails) {
         return 0;
@@ -207,7 +204,7 @@ Uint32 PlatformGetModuleFileName(PlatformInstance instance, WideChar* buffer, Ui
     return static_cast<Uint32>(units);
 }
 
-void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
+void* CeLocalAlloc(Uint32 flags, size_t bytes) {
     Call& call =
         Record("LocalAlloc", {"flags=" + Hex(flags), "bytes=" + Number(static_cast<long>(bytes))});
     call.bytes = bytes;
@@ -222,7 +219,7 @@ void* PlatformLocalAlloc(Uint32 flags, size_t bytes) {
     return block;
 }
 
-int PlatformIsWhiteSpace(WideChar unit) {
+int CeIsWhiteSpace(WideChar unit) {
     return std::iswspace(static_cast<wint_t>(unit)) ||
            gScript.extraWhiteSpace.find(static_cast<char16_t>(unit)) != std::u16string::npos;
 }

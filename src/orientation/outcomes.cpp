@@ -1,0 +1,17 @@
+#include "orientation/outcomes.h"
+
+#include "orientation/texts.h"
+
+Int32 Refuse(const Port& port, const Message& message, Int32 status) {
+    // A box that cannot be shown has been reported by the backend; the
+    // status is the same either way.
+    port.dialogs.showMessage(port.dialogs.state, &message);
+    return status;
+}
+
+Int32 TurnTo(const Port& port, Uint32 code) {
+    if (!port.display.applyOrientation(port.display.state, code)) {
+        return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);
+    }
+    return kStatusDone;
+}
