@@ -1,9 +1,9 @@
-// How desktop Windows' display modes answer the seam's orientation requests.
+// How desktop Windows' display modes answer the port's orientation requests.
 // No <windows.h> here, so the rules are tested on any host.
 #ifndef TARVELIN_PLATFORM_WIN32_DESKTOP_MODES_H
 #define TARVELIN_PLATFORM_WIN32_DESKTOP_MODES_H
 
-#include "platform/platform.h"
+#include "platform/port.h"
 
 // The fields of a desktop DEVMODEW that orientation depends on.
 struct DesktopMode {

@@ -1,11 +1,11 @@
-#include "platform/win32/desktop_modes.h"
+#include "platform/win32/desktop/desktop_modes.h"
 
-#include "platform/orientation_table.h"
+#include "orientation/orientation_table.h"
 
 bool PlanTurn(const DesktopMode& current, Uint32 code, DesktopMode* target) {
     const OrientationEntry* now = FindOrientationByDesktopCode(current.orientation);
     const OrientationEntry* next = FindOrientationByCode(code);
-    if (now == NULL || next == NULL) {
+    if (now == nullptr || next == nullptr) {
         return false;
     }
     const bool swapped = now->quarterTurn != next->quarterTurn;
@@ -18,7 +18,7 @@ bool PlanTurn(const DesktopMode& current, Uint32 code, DesktopMode* target) {
 Uint32 OfferedOrientation(const DesktopMode& current, const DesktopMode& listed) {
     const OrientationEntry* offered = FindOrientationByDesktopCode(listed.orientation);
     DesktopMode expected;
-    if (offered == NULL || !PlanTurn(current, offered->code, &expected)) {
+    if (offered == nullptr || !PlanTurn(current, offered->code, &expected)) {
         return 0;
     }
     return listed.width == expected.width && listed.height == expected.height ? offered->code : 0;
