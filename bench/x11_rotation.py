@@ -76,7 +76,7 @@ def shared_libraries(program):
 
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        ROOT, "build", "default", "src", "platform", "x11", "tarvelin"))
+        ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 40
     host = xdisplays.start_xvfb(1024, 768)
     try:

@@ -1,6 +1,6 @@
 // The Linux start-up services, which need no server.
-#include "platform/platform.h"
-#include "startup/pack_arguments.h"
+#include "platform/linux/process_services.h"
+#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <limits.h>
@@ -11,13 +11,15 @@
 
 namespace {
 
+const ProcessServices kProcess = LinuxProcessServices();
+
 // Range ends, and what Windows counts but the C locale does not.
 TEST(X11Process, WhiteSpaceIsUnicodesWhateverTheLocale) {
     for (const WideChar space : {0x09, 0x0D, 0x20, 0x85, 0xA0, 0x2000, 0x200A, 0x3000}) {
-        EXPECT_TRUE(PlatformIsWhiteSpace(space)) << std::hex << space;
+        EXPECT_TRUE(kProcess.isWhiteSpace(space)) << std::hex << space;
     }
     for (const WideChar other : {0x08, 0x0E, 0x1F, 0x200B, 0xFEFF}) {
-        EXPECT_FALSE(PlatformIsWhiteSpace(other)) << std::hex << other;
+        EXPECT_FALSE(kProcess.isWhiteSpace(other)) << std::hex << other;
     }
 }
 
@@ -32,7 +34,7 @@ TEST(X11Process, ModulePathIsTheRunningProgramCutToTheBuffer) {
     // A path that does not fit fills the buffer, unterminated.
     for (const Uint32 room : {size - 1, size, size + 1}) {
         std::vector<WideChar> buffer(room + 1, 0x7777);
-        const Uint32 written = PlatformGetModuleFileName(nullptr, buffer.data(), room);
+        const Uint32 written = kProcess.moduleFileName(kProcess.state, buffer.data(), room);
         ASSERT_EQ(std::min(room, size), written);
         EXPECT_TRUE(std::equal(own.begin(), own.begin() + written, buffer.begin())) << room;
         EXPECT_EQ(room > size ? 0 : 0x7777, buffer[written]) << "terminated, or past the buffer";

@@ -1,7 +1,7 @@
 // Before Xlib, whose macros (None, Bool, ...) clash with gtest's names.
 #include <gtest/gtest.h>
 
-#include "platform/x11/turn_plan.h"
+#include "platform/x11/display/turn_plan.h"
 
 #include <X11/extensions/Xrandr.h>
 
@@ -17,15 +17,16 @@ std::tuple<int, int, int, int> Fields(const ScreenSize& size) {
 // A reflection neither hides a display's orientation nor is lost by a turn.
 TEST(TurnPlan, ReflectionsStandApartFromOrientations) {
     const Uint16 reflected = RR_Reflect_X | RR_Reflect_Y;
-    const OrientationEntry& left = *FindOrientationByCode(CE_DMDO_90);
-    for (const Uint32 code : {CE_DMDO_0, CE_DMDO_90, CE_DMDO_180, CE_DMDO_270}) {
+    const OrientationEntry& left = *FindOrientationByCode(kOrientation90);
+    for (const Uint32 code : {kOrientation0, kOrientation90, kOrientation180, kOrientation270}) {
         const Uint16 rotation = FindOrientationByCode(code)->randrRotation | reflected;
         ASSERT_NE(nullptr, OrientationOf(rotation)) << code;
         EXPECT_EQ(code, OrientationOf(rotation)->code);
         EXPECT_EQ(code, OrientationSetOf(rotation)); // code 0 is no bit of a set
         EXPECT_EQ(left.randrRotation | reflected, TurnedRotation(rotation, left));
     }
-    EXPECT_EQ(CE_DMDO_90 | CE_DMDO_180 | CE_DMDO_270, OrientationSetOf(0x0F | reflected));
+    EXPECT_EQ(kOrientation90 | kOrientation180 | kOrientation270,
+              OrientationSetOf(0x0F | reflected));
     EXPECT_EQ(nullptr, OrientationOf(RR_Rotate_0 | RR_Rotate_90));
 }
 
@@ -53,14 +54,6 @@ TEST(TurnPlan, ScreenHoldsEveryCrtcOnceTurned) {
             TurnedScreenSize(test.screen, test.areas.data(), count, count - 1, test.swap);
         EXPECT_EQ(Fields(test.expected), Fields(size)) << &test - cases;
     }
-}
-
-TEST(TurnPlan, SizeRangeBoundsAreInclusive) {
-    const SizeRange range{160, 160, 1600, 1200};
-    EXPECT_TRUE(FitsSizeRange(ScreenSize{160, 160, 1, 1}, range));
-    EXPECT_TRUE(FitsSizeRange(ScreenSize{1600, 1200, 1, 1}, range));
-    EXPECT_FALSE(FitsSizeRange(ScreenSize{1200, 1600, 1, 1}, range));
-    EXPECT_FALSE(FitsSizeRange(ScreenSize{600, 159, 1, 1}, range));
 }
 
 } // namespace

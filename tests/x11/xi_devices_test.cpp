@@ -1,7 +1,7 @@
 // Before Xlib, whose macros (None, Bool, ...) clash with gtest's names.
 #include <gtest/gtest.h>
 
-#include "platform/x11/xi_devices.h"
+#include "platform/x11/input/xi_devices.h"
 
 #include <X11/extensions/XI2proto.h>
 

@@ -1,9 +1,8 @@
 // The Linux program taking every pointer device attached to the core
 // pointer for a touchscreen, so that the tests can watch touch input follow
 // a turn on a server that has no touchscreen.
-#include <X11/extensions/XInput2.h>
+#include "platform/x11/input/pointer_kind.h"
 
-// IsAbsolutePointer(const XIDeviceInfo&), by its linker name.
-extern "C" bool __wrap__Z17IsAbsolutePointerRK12XIDeviceInfo(const XIDeviceInfo& device) {
+bool IsAbsolutePointer(const XIDeviceInfo& device) {
     return device.use == XISlavePointer;
 }

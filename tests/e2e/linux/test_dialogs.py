@@ -6,8 +6,8 @@ import subprocess
 import time
 import unittest
 
-from runs import (BOX, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, Run, box_text, geometry,
-                  output_of, xdisplays, xdotool)
+from runs import (BOX, NO_FONTS, NOT_TURNED, UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, Run,
+                  box_text, geometry, output_of, run, xdisplays, xdotool)
 
 WM_CLOSE, OUTPUT = os.environ["WM_CLOSE"], os.environ["TARVELIN_E2E_OUTPUT"]
 
@@ -62,7 +62,7 @@ class MessageBox(unittest.TestCase):
             with self.subTest(way):
                 run, box = self.show_box()
                 output_of(self.env, *answer(box))
-                self.assertEqual((0, ""), (run.finish(), run.errors))
+                self.assertEqual((NOT_TURNED, ""), (run.finish(), run.errors))
                 self.assertEqual("", xdotool(self.env, "search", "--onlyvisible", *BOX))
 
     def test_other_clicks_and_keys_leave_it_up(self):
@@ -119,3 +119,9 @@ class Menu(RotatingDisplayTest):
                 self.assertEqual(0, run.finish())
                 self.assertShows("right")
 
+    def test_without_a_font_it_is_not_shown_and_says_so(self):
+        self.start_at("right")
+        result = run(dict(self.env, FONTCONFIG_FILE=NO_FONTS), "/menu")
+        self.assertEqual((NOT_TURNED, "tarvelin: cannot show the menu: no usable font\n"),
+                         (result.status, result.message))
+        self.assertShows("right")

@@ -45,7 +45,8 @@ class PackageTest(unittest.TestCase):
         self.assertEqual("", page.stderr)
         # Both messages as the program shows them, with their English gloss.
         for text in ("SYNOPSIS", "OPTIONS", "ORIENTATION CODES", "MESSAGES", "EXIT STATUS",
-                     "你的设备不支持屏幕旋转!", "无效的旋转模式!", "Invalid rotation mode!"):
+                     "你的设备不支持屏幕旋转!", "无效的旋转模式!", "Invalid rotation mode!",
+                     "--help", "--version", "is not an orientation code"):
             self.assertIn(text, page.stdout)
 
 

@@ -1,13 +1,15 @@
-// Start-up services: module path, memory, white space.
-#include "platform/platform.h"
-#include "startup/pack_arguments.h"
+#include "platform/linux/process_services.h"
+
+#include "text/utf.h"
 
 #include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
-Uint32 PlatformGetModuleFileName(PlatformInstance, WideChar* buffer, Uint32 size) {
+namespace {
+
+Uint32 ModuleFileName(void*, WideChar* buffer, Uint32 size) {
     char path[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
     if (length <= 0 || static_cast<size_t>(length) >= sizeof path || size == 0) {
@@ -17,7 +19,6 @@ Uint32 PlatformGetModuleFileName(PlatformInstance, WideChar* buffer, Uint32 size
     // UTF-8 never takes fewer bytes than UTF-16 takes units.
     WideChar wide[PATH_MAX];
     const size_t units = Utf8ToUtf16(path, wide);
-    // As on Windows: a path that does not fit fills the buffer, unterminated.
     if (units >= size) {
         memcpy(buffer, wide, size * sizeof(WideChar));
         return size;
@@ -27,14 +28,24 @@ Uint32 PlatformGetModuleFileName(PlatformInstance, WideChar* buffer, Uint32 size
     return static_cast<Uint32>(units);
 }
 
-void* PlatformLocalAlloc(Uint32, size_t bytes) {
+void* Allocate(void*, size_t bytes) {
     return malloc(bytes);
+}
+
+void Release(void*, void* block) {
+    free(block);
 }
 
 // Unicode's White_Space, whatever the process locale says: the C locale
 // would miss U+3000, which Windows counts.
-int PlatformIsWhiteSpace(WideChar unit) {
+int IsWhiteSpace(WideChar unit) {
     return (unit >= 0x09 && unit <= 0x0D) || unit == 0x20 || unit == 0x85 || unit == 0xA0 ||
            unit == 0x1680 || (unit >= 0x2000 && unit <= 0x200A) || unit == 0x2028 ||
            unit == 0x2029 || unit == 0x202F || unit == 0x205F || unit == 0x3000;
+}
+
+} // namespace
+
+ProcessServices LinuxProcessServices() {
+    return ProcessServices{nullptr, ModuleFileName, Allocate, Release, IsWhiteSpace};
 }

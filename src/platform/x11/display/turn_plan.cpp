@@ -1,10 +1,10 @@
-#include "platform/x11/turn_plan.h"
+#include "platform/x11/display/turn_plan.h"
 
 #include <X11/extensions/Xrandr.h>
 
 namespace {
 
-const Uint32 kTurnedCodes[] = {CE_DMDO_90, CE_DMDO_180, CE_DMDO_270};
+const Uint32 kTurnedCodes[] = {kOrientation90, kOrientation180, kOrientation270};
 
 // RandR refuses a screen of no millimetres; without any known, assume the
 // usual 96 pixels per inch.
@@ -65,25 +65,4 @@ ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int
 bool FitsSizeRange(const ScreenSize& size, const SizeRange& range) {
     return size.width >= range.minWidth && size.width <= range.maxWidth &&
            size.height >= range.minHeight && size.height <= range.maxHeight;
-}
-
-bool IsAbsolutePointer(const XIDeviceInfo& device) {
-    if (device.use != XISlavePointer && device.use != XIFloatingSlave) {
-        return false;
-    }
-    bool absoluteX = false;
-    bool absoluteY = false;
-    for (int i = 0; i < device.num_classes; ++i) {
-        const XIAnyClassInfo* any = device.classes[i];
-        if (any->type == XITouchClass) {
-            return reinterpret_cast<const XITouchClassInfo*>(any)->mode == XIDirectTouch;
-        }
-        if (any->type == XIValuatorClass) {
-            const XIValuatorClassInfo* valuator = reinterpret_cast<const XIValuatorClassInfo*>(any);
-            const bool absolute = valuator->mode == XIModeAbsolute;
-            absoluteX = absoluteX || (valuator->number == 0 && absolute);
-            absoluteY = absoluteY || (valuator->number == 1 && absolute);
-        }
-    }
-    return absoluteX && absoluteY;
 }

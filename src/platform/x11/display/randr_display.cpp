@@ -1,7 +1,7 @@
-#include "platform/x11/randr_display.h"
+#include "platform/x11/display/randr_display.h"
 
-#include "platform/x11/connection.h"
-#include "platform/x11/turn_plan.h"
+#include "platform/x11/display/connection.h"
+#include "platform/x11/display/turn_plan.h"
 
 #include <X11/extensions/Xrandr.h>
 
@@ -131,21 +131,21 @@ bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
 // One run asks about the screen two or three times and turns it at most
 // once: it is read once. Whoever changes it meanwhile makes the first step
 // of a turn fail, through the timestamp of this read.
-RandrScreen cachedScreen;
-bool screenRead = false;
-bool screenReadable = false;
+RandrScreen gScreen;
+bool gScreenRead = false;
+bool gScreenReadable = false;
 
 const RandrScreen* CurrentScreen(Display* display, RandrLevel level) {
-    if (!screenRead) {
-        screenRead = true;
-        screenReadable = ReadScreen(display, level, &cachedScreen);
+    if (!gScreenRead) {
+        gScreenRead = true;
+        gScreenReadable = ReadScreen(display, level, &gScreen);
     }
-    return screenReadable ? &cachedScreen : nullptr;
+    return gScreenReadable ? &gScreen : nullptr;
 }
 
 void ForgetScreen() {
-    cachedScreen = RandrScreen();
-    screenRead = false;
+    gScreen = RandrScreen();
+    gScreenRead = false;
 }
 
 Status SetCrtc(Display* display, const RandrScreen& screen, Time time, RRMode mode,
@@ -291,6 +291,18 @@ bool QueryRotations(Display* display, Uint16* offered, Uint16* current) {
     }
     *offered = screen->info().rotations;
     *current = screen->info().rotation;
+    return true;
+}
+
+bool TurningArea(Display* display, CrtcArea* area) {
+    const RandrLevel level = QueryRandrLevel(display);
+    const RandrScreen* screen = level == RandrLevel::kNone || level == RandrLevel::kScreenOnly
+                                    ? nullptr
+                                    : CurrentScreen(display, level);
+    if (screen == nullptr) {
+        return false;
+    }
+    *area = screen->areas[screen->turned];
     return true;
 }
 

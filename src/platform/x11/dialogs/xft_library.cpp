@@ -1,4 +1,4 @@
-#include "platform/x11/xft_library.h"
+#include "platform/x11/dialogs/xft_library.h"
 
 #include <dlfcn.h>
 
@@ -23,15 +23,16 @@ bool Load(XftLibrary* xft) {
 
 #undef RESOLVE
 
+bool gTried = false;
+bool gLoaded = false;
+XftLibrary gXft;
+
 } // namespace
 
 const XftLibrary* LoadXft() {
-    static bool tried = false;
-    static bool loaded = false;
-    static XftLibrary xft;
-    if (!tried) {
-        tried = true;
-        loaded = Load(&xft);
+    if (!gTried) {
+        gTried = true;
+        gLoaded = Load(&gXft);
     }
-    return loaded ? &xft : nullptr;
+    return gLoaded ? &gXft : nullptr;
 }

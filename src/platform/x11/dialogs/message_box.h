@@ -1,14 +1,13 @@
 // A modal message box of its own: exclamation sign, one line of text, one
 // OK button, centred on the screen. Needs no window manager.
-#ifndef TARVELIN_PLATFORM_X11_MESSAGE_BOX_H
-#define TARVELIN_PLATFORM_X11_MESSAGE_BOX_H
+#ifndef TARVELIN_PLATFORM_X11_DIALOGS_MESSAGE_BOX_H
+#define TARVELIN_PLATFORM_X11_DIALOGS_MESSAGE_BOX_H
 
 #include <X11/Xlib.h>
 
 // Shows the box and returns once it is dismissed: Return, Escape, space, the
 // OK button, or the window manager's close. Ctrl+C copies the text. False
-// when it could not be shown (no usable font), so the caller can say it
-// another way.
+// when it could not be shown (no usable font).
 bool ShowMessageBox(Display* display, const char* text, const char* caption);
 
 #endif

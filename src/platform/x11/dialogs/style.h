@@ -1,9 +1,8 @@
-// What the message box and the menu share: the font, the colours, and how
-// their windows are made and named.
-#ifndef TARVELIN_PLATFORM_X11_UI_STYLE_H
-#define TARVELIN_PLATFORM_X11_UI_STYLE_H
+// The look the message box and the menu share: the font and the colours.
+#ifndef TARVELIN_PLATFORM_X11_DIALOGS_STYLE_H
+#define TARVELIN_PLATFORM_X11_DIALOGS_STYLE_H
 
-#include "platform/x11/xft_library.h"
+#include "platform/x11/dialogs/xft_library.h"
 
 #include <X11/Xlib.h>
 
@@ -40,22 +39,5 @@ int TextWidth(const UiStyle* style, XftFont* font, const char* text);
 // baselines.
 void DrawText(XftDraw* draw, const UiStyle* style, XftFont* font, const XftColor* color, int x,
               int top, const char* text);
-
-// A window at x, y of the given size, filled with the face colour. A popup
-// bypasses the window manager. Named title (WM_NAME, _NET_WM_NAME) with the
-// WM_CLASS instance given and class "Tarvelin".
-Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height, bool popup,
-                      long events, const char* title, const char* instance);
-
-// Frees what a dialog drew with, destroys its window unless the server has
-// already (None), closes the style and waits until the server has done it.
-void DestroyUiWindow(UiStyle* style, Window window, XftDraw* draw, GC gc);
-
-// Sets one atom-list property (window type, state) in EWMH's format.
-void SetAtomProperty(Display* display, Window window, const char* property, const char* value);
-
-// Screen size in pixels, as the server reports it now.
-int ScreenWidth(const UiStyle* style);
-int ScreenHeight(const UiStyle* style);
 
 #endif

@@ -1,8 +1,8 @@
 // Touchscreens and tablets follow the picture when the display turns.
-#ifndef TARVELIN_PLATFORM_X11_TOUCH_INPUT_H
-#define TARVELIN_PLATFORM_X11_TOUCH_INPUT_H
+#ifndef TARVELIN_PLATFORM_X11_INPUT_TOUCH_INPUT_H
+#define TARVELIN_PLATFORM_X11_INPUT_TOUCH_INPUT_H
 
-#include "platform/orientation_table.h"
+#include "orientation/orientation_table.h"
 
 #include <X11/Xlib.h>
 

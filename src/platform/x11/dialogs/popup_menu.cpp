@@ -1,6 +1,7 @@
-#include "platform/x11/popup_menu.h"
+#include "platform/x11/dialogs/popup_menu.h"
 
-#include "platform/x11/ui_style.h"
+#include "platform/linux/standard_error.h"
+#include "platform/x11/dialogs/dialog_window.h"
 
 #include <X11/keysym.h>
 #include <time.h>
@@ -10,12 +11,9 @@ namespace {
 const int kNone = -1;
 
 struct Menu {
-    const UiStyle* style;
-    const PopupItem* items;
+    DialogWindow dialog;
+    const char* const* labels;
     int count;
-    Window window;
-    XftDraw* draw;
-    GC gc;
     int width;
     int height;
     int itemHeight;
@@ -27,14 +25,14 @@ const int kBorder = 1;
 const int kPadding = 2;
 
 void Layout(Menu* menu) {
-    const UiStyle* style = menu->style;
+    const UiStyle* style = &menu->dialog.style;
     const int unit = style->unit;
     menu->itemHeight = unit + unit / 2;
     // Room on the left where a check mark would go, as menus keep it.
     menu->labelX = kBorder + kPadding + unit + unit / 2;
     int widest = 0;
     for (int i = 0; i < menu->count; ++i) {
-        const int width = TextWidth(style, style->font, menu->items[i].label);
+        const int width = TextWidth(style, style->font, menu->labels[i]);
         widest = width > widest ? width : widest;
     }
     menu->width = menu->labelX + widest + 2 * unit + kPadding + kBorder;
@@ -54,20 +52,20 @@ int ItemAt(const Menu* menu, int x, int y) {
 }
 
 void PaintItem(const Menu* menu, int index) {
-    const UiStyle* style = menu->style;
+    const UiStyle* style = &menu->dialog.style;
     const bool selected = index == menu->selected;
     const int top = ItemTop(menu, index);
-    style->xft->DrawRect(menu->draw, selected ? &style->highlight : &style->face,
+    style->xft->DrawRect(menu->dialog.draw, selected ? &style->highlight : &style->face,
                          kBorder + kPadding, top, menu->width - 2 * (kBorder + kPadding),
                          menu->itemHeight);
-    DrawText(menu->draw, style, style->font, selected ? &style->highlightText : &style->text,
-             menu->labelX, top + (menu->itemHeight - style->unit) / 2, menu->items[index].label);
+    DrawText(menu->dialog.draw, style, style->font, selected ? &style->highlightText : &style->text,
+             menu->labelX, top + (menu->itemHeight - style->unit) / 2, menu->labels[index]);
 }
 
 void Paint(const Menu* menu) {
-    XSetForeground(menu->style->display, menu->gc, menu->style->shadow.pixel);
-    XDrawRectangle(menu->style->display, menu->window, menu->gc, 0, 0, menu->width - 1,
-                   menu->height - 1);
+    XSetForeground(menu->dialog.style.display, menu->dialog.gc, menu->dialog.style.shadow.pixel);
+    XDrawRectangle(menu->dialog.style.display, menu->dialog.window, menu->dialog.gc, 0, 0,
+                   menu->width - 1, menu->height - 1);
     for (int i = 0; i < menu->count; ++i) {
         PaintItem(menu, i);
     }
@@ -87,9 +85,9 @@ void Select(Menu* menu, int index) {
     }
 }
 
-int Place(int anchor, int size, PopupAlign align, int screen) {
-    const int start = align == kAlignCentre ? anchor - size / 2 : anchor;
-    // Keep the whole menu on the screen where it fits.
+// Centred on anchor, the whole menu on the screen where it fits.
+int Place(int anchor, int size, int screen) {
+    const int start = anchor - size / 2;
     if (start + size > screen) {
         return screen - size > 0 ? screen - size : 0;
     }
@@ -111,14 +109,14 @@ bool GrabInput(Display* display, Window window) {
             }
             XUngrabPointer(display, CurrentTime);
         }
-        nanosleep(&pause, NULL);
+        nanosleep(&pause, nullptr);
     }
     return false;
 }
 
 // The picked item's index, or kNone when the menu closed without a choice.
 int RunEvents(Menu* menu) {
-    Display* display = menu->style->display;
+    Display* display = menu->dialog.style.display;
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
@@ -169,7 +167,7 @@ int RunEvents(Menu* menu) {
             break;
         }
         case DestroyNotify:
-            menu->window = None;
+            menu->dialog.window = None;
             return kNone;
         default:
             break;
@@ -179,33 +177,38 @@ int RunEvents(Menu* menu) {
 
 } // namespace
 
-unsigned TrackPopup(Display* display, const PopupItem* items, int count, int x, int y,
-                    PopupAlign horizontal, PopupAlign vertical) {
-    UiStyle style;
-    if (count <= 0 || !OpenUiStyle(display, false, &style)) {
-        return 0;
-    }
+MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Point anchor,
+                      int* picked) {
     Menu menu = Menu();
-    menu.style = &style;
-    menu.items = items;
+    UiStyle* style = &menu.dialog.style;
+    if (!OpenUiStyle(display, false, style)) {
+        ReportError("cannot show the menu: no usable font");
+        return kMenuNotShown;
+    }
+    menu.labels = labels;
     menu.count = count;
     menu.selected = kNone;
     Layout(&menu);
-    const int left = Place(x, menu.width, horizontal, ScreenWidth(&style));
-    const int top = Place(y, menu.height, vertical, ScreenHeight(&style));
-    menu.window = CreateUiWindow(&style, left, top, menu.width, menu.height, true,
-                                 ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
-                                     PointerMotionMask | StructureNotifyMask,
-                                 "Tarvelin", "tarvelin-menu");
-    SetAtomProperty(display, menu.window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_POPUP_MENU");
-    menu.draw = style.xft->DrawCreate(display, menu.window, style.visual, style.colormap);
-    menu.gc = XCreateGC(display, menu.window, 0, NULL);
-    XMapRaised(display, menu.window);
+    CreateDialogWindow(&menu.dialog, Place(anchor.x, menu.width, ScreenWidth(style)),
+                       Place(anchor.y, menu.height, ScreenHeight(style)), menu.width, menu.height,
+                       true,
+                       ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
+                           PointerMotionMask | StructureNotifyMask,
+                       "Tarvelin", "tarvelin-menu");
+    SetAtomProperty(display, menu.dialog.window, "_NET_WM_WINDOW_TYPE",
+                    "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+    XMapRaised(display, menu.dialog.window);
 
-    const int picked = GrabInput(display, menu.window) ? RunEvents(&menu) : kNone;
+    const bool grabbed = GrabInput(display, menu.dialog.window);
+    const int index = grabbed ? RunEvents(&menu) : kNone;
 
     XUngrabKeyboard(display, CurrentTime);
     XUngrabPointer(display, CurrentTime);
-    DestroyUiWindow(&style, menu.window, menu.draw, menu.gc);
-    return picked == kNone ? 0 : items[picked].identifier;
+    DestroyDialogWindow(&menu.dialog);
+    if (!grabbed) {
+        ReportError("cannot show the menu: another client holds the keyboard or pointer");
+        return kMenuNotShown;
+    }
+    *picked = index;
+    return index == kNone ? kMenuClosed : kMenuPicked;
 }

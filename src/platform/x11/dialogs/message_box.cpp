@@ -1,6 +1,6 @@
-#include "platform/x11/message_box.h"
+#include "platform/x11/dialogs/message_box.h"
 
-#include "platform/x11/ui_style.h"
+#include "platform/x11/dialogs/dialog_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -14,12 +14,9 @@ namespace {
 const char kOkLabel[] = "\xE7\xA1\xAE\xE5\xAE\x9A";
 
 struct Box {
-    const UiStyle* style;
+    DialogWindow dialog;
     const char* text;
     const char* caption;
-    Window window;
-    XftDraw* draw;
-    GC gc;
     int width;
     int height;
     // Drawn by the box itself when there is no window manager to do it.
@@ -37,7 +34,7 @@ bool HasWindowManager(Display* display, int screen) {
 }
 
 void Layout(Box* box, bool drawCaption) {
-    const UiStyle* style = box->style;
+    const UiStyle* style = &box->dialog.style;
     const int unit = style->unit;
     const int pad = unit;
     box->captionHeight = drawCaption ? unit + unit / 2 : 0;
@@ -61,7 +58,7 @@ void Layout(Box* box, bool drawCaption) {
 }
 
 void DrawIcon(const Box* box) {
-    const UiStyle* style = box->style;
+    const UiStyle* style = &box->dialog.style;
     Display* display = style->display;
     const int x = box->iconX;
     const int y = box->iconY;
@@ -70,44 +67,51 @@ void DrawIcon(const Box* box) {
                          {static_cast<short>(x + size - 1), static_cast<short>(y + size - 2)},
                          {static_cast<short>(x), static_cast<short>(y + size - 2)},
                          {static_cast<short>(x + size / 2), static_cast<short>(y)}};
-    XSetForeground(display, box->gc, style->warning.pixel);
-    XFillPolygon(display, box->window, box->gc, triangle, 3, Convex, CoordModeOrigin);
-    XSetForeground(display, box->gc, style->text.pixel);
-    XDrawLines(display, box->window, box->gc, triangle, 4, CoordModeOrigin);
+    XSetForeground(display, box->dialog.gc, style->warning.pixel);
+    XFillPolygon(display, box->dialog.window, box->dialog.gc, triangle, 3, Convex, CoordModeOrigin);
+    XSetForeground(display, box->dialog.gc, style->text.pixel);
+    XDrawLines(display, box->dialog.window, box->dialog.gc, triangle, 4, CoordModeOrigin);
     // The mark: a bar and a dot, sized with the triangle.
     const int stroke = size / 10 > 2 ? size / 10 : 2;
     const int markX = x + (size - stroke) / 2;
-    XFillRectangle(display, box->window, box->gc, markX, y + size * 3 / 10, stroke, size * 4 / 10);
-    XFillRectangle(display, box->window, box->gc, markX, y + size * 3 / 4, stroke, stroke);
+    XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 10, stroke,
+                   size * 4 / 10);
+    XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 4, stroke,
+                   stroke);
 }
 
 void DrawButton(const Box* box) {
-    const UiStyle* style = box->style;
+    const UiStyle* style = &box->dialog.style;
     Display* display = style->display;
     const XRectangle& b = box->button;
-    style->xft->DrawRect(box->draw, &style->face, b.x, b.y, b.width, b.height);
-    XSetForeground(display, box->gc, style->text.pixel);
+    style->xft->DrawRect(box->dialog.draw, &style->face, b.x, b.y, b.width, b.height);
+    XSetForeground(display, box->dialog.gc, style->text.pixel);
     // The default button wears a heavier frame; pressed, it shifts by a pixel.
-    XDrawRectangle(display, box->window, box->gc, b.x, b.y, b.width - 1, b.height - 1);
-    XSetForeground(display, box->gc, style->shadow.pixel);
-    XDrawRectangle(display, box->window, box->gc, b.x + 1, b.y + 1, b.width - 3, b.height - 3);
+    XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x, b.y, b.width - 1,
+                   b.height - 1);
+    XSetForeground(display, box->dialog.gc, style->shadow.pixel);
+    XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x + 1, b.y + 1, b.width - 3,
+                   b.height - 3);
     const int shift = box->buttonDown ? 1 : 0;
     const int labelWidth = TextWidth(style, style->font, kOkLabel);
-    DrawText(box->draw, style, style->font, &style->text, b.x + (b.width - labelWidth) / 2 + shift,
-             b.y + (b.height - style->unit) / 2 + shift, kOkLabel);
+    DrawText(box->dialog.draw, style, style->font, &style->text,
+             b.x + (b.width - labelWidth) / 2 + shift, b.y + (b.height - style->unit) / 2 + shift,
+             kOkLabel);
 }
 
 void Paint(const Box* box) {
-    const UiStyle* style = box->style;
+    const UiStyle* style = &box->dialog.style;
     if (box->captionHeight > 0) {
-        style->xft->DrawRect(box->draw, &style->caption, 0, 0, box->width, box->captionHeight);
-        DrawText(box->draw, style, style->boldFont, &style->highlightText, style->unit / 2,
+        style->xft->DrawRect(box->dialog.draw, &style->caption, 0, 0, box->width,
+                             box->captionHeight);
+        DrawText(box->dialog.draw, style, style->boldFont, &style->highlightText, style->unit / 2,
                  (box->captionHeight - style->unit) / 2, box->caption);
-        XSetForeground(style->display, box->gc, style->caption.pixel);
-        XDrawRectangle(style->display, box->window, box->gc, 0, 0, box->width - 1, box->height - 1);
+        XSetForeground(style->display, box->dialog.gc, style->caption.pixel);
+        XDrawRectangle(style->display, box->dialog.window, box->dialog.gc, 0, 0, box->width - 1,
+                       box->height - 1);
     }
     DrawIcon(box);
-    DrawText(box->draw, style, style->font, &style->text, box->textX, box->textY, box->text);
+    DrawText(box->dialog.draw, style, style->font, &style->text, box->textX, box->textY, box->text);
     DrawButton(box);
 }
 
@@ -124,12 +128,12 @@ bool IsCopyKey(const XKeyEvent& key) {
 // Ctrl+C puts the text on the clipboard, as message boxes on Windows do, so
 // that a message can be pasted into a report. The box serves it while up.
 void OfferText(const Box* box, Time time) {
-    Display* display = box->style->display;
-    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), box->window, time);
+    Display* display = box->dialog.style.display;
+    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), box->dialog.window, time);
 }
 
 void AnswerSelectionRequest(const Box* box, const XSelectionRequestEvent& request) {
-    Display* display = box->style->display;
+    Display* display = box->dialog.style.display;
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     const Atom targets = XInternAtom(display, "TARGETS", False);
     // An obsolete requestor names no property: the target serves as one.
@@ -160,37 +164,38 @@ bool IsDismissKey(KeySym key) {
 }
 
 void SetHints(const Box* box, int x, int y) {
-    Display* display = box->style->display;
+    Display* display = box->dialog.style.display;
     XSizeHints* size = XAllocSizeHints();
-    if (size != NULL) {
+    if (size != nullptr) {
         // Fixed size, and the place chosen here, as a message box has.
         size->flags = PPosition | USPosition | PMinSize | PMaxSize;
         size->x = x;
         size->y = y;
         size->min_width = size->max_width = box->width;
         size->min_height = size->max_height = box->height;
-        XSetWMNormalHints(display, box->window, size);
+        XSetWMNormalHints(display, box->dialog.window, size);
         XFree(size);
     }
     XWMHints* hints = XAllocWMHints();
-    if (hints != NULL) {
+    if (hints != nullptr) {
         hints->flags = InputHint | StateHint;
         hints->input = True;
         hints->initial_state = NormalState;
-        XSetWMHints(display, box->window, hints);
+        XSetWMHints(display, box->dialog.window, hints);
         XFree(hints);
     }
-    SetAtomProperty(display, box->window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
-    SetAtomProperty(display, box->window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
+    SetAtomProperty(display, box->dialog.window, "_NET_WM_WINDOW_TYPE",
+                    "_NET_WM_WINDOW_TYPE_DIALOG");
+    SetAtomProperty(display, box->dialog.window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
 }
 
 // Runs until the box is dismissed, or destroyed from outside.
 void RunEvents(Box* box, bool setFocus) {
-    Display* display = box->style->display;
+    Display* display = box->dialog.style.display;
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, box->window, &deleteWindow, 1);
-    XMapRaised(display, box->window);
+    XSetWMProtocols(display, box->dialog.window, &deleteWindow, 1);
+    XMapRaised(display, box->dialog.window);
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
@@ -198,7 +203,7 @@ void RunEvents(Box* box, bool setFocus) {
         case MapNotify:
             // With no window manager nobody else gives the box the keyboard.
             if (setFocus) {
-                XSetInputFocus(display, box->window, RevertToPointerRoot, CurrentTime);
+                XSetInputFocus(display, box->dialog.window, RevertToPointerRoot, CurrentTime);
             }
             break;
         case Expose:
@@ -239,7 +244,7 @@ void RunEvents(Box* box, bool setFocus) {
             }
             break;
         case DestroyNotify:
-            box->window = None;
+            box->dialog.window = None;
             return;
         default:
             break;
@@ -251,28 +256,25 @@ void RunEvents(Box* box, bool setFocus) {
 
 bool ShowMessageBox(Display* display, const char* text, const char* caption) {
     const bool managed = HasWindowManager(display, DefaultScreen(display));
-    UiStyle style;
-    if (!OpenUiStyle(display, !managed, &style)) {
+    Box box = Box();
+    UiStyle* style = &box.dialog.style;
+    if (!OpenUiStyle(display, !managed, style)) {
         return false;
     }
-    Box box = Box();
-    box.style = &style;
     box.text = text;
     box.caption = caption;
     Layout(&box, !managed);
     // Never off the top-left corner, even on a screen narrower than the box.
-    const int x = ScreenWidth(&style) > box.width ? (ScreenWidth(&style) - box.width) / 2 : 0;
-    const int y = ScreenHeight(&style) > box.height ? (ScreenHeight(&style) - box.height) / 2 : 0;
-    box.window = CreateUiWindow(&style, x, y, box.width, box.height, false,
-                                ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
-                                    StructureNotifyMask,
-                                caption, "tarvelin");
+    const int x = ScreenWidth(style) > box.width ? (ScreenWidth(style) - box.width) / 2 : 0;
+    const int y = ScreenHeight(style) > box.height ? (ScreenHeight(style) - box.height) / 2 : 0;
+    CreateDialogWindow(&box.dialog, x, y, box.width, box.height, false,
+                       ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
+                           StructureNotifyMask,
+                       caption, "tarvelin");
     SetHints(&box, x, y);
-    box.draw = style.xft->DrawCreate(display, box.window, style.visual, style.colormap);
-    box.gc = XCreateGC(display, box.window, 0, NULL);
 
     RunEvents(&box, !managed);
 
-    DestroyUiWindow(&style, box.window, box.draw, box.gc);
+    DestroyDialogWindow(&box.dialog);
     return true;
 }

@@ -1,7 +1,7 @@
 // The input devices of an XInput 2 device query, read from the reply as the
 // server sent it.
-#ifndef TARVELIN_PLATFORM_X11_XI_DEVICES_H
-#define TARVELIN_PLATFORM_X11_XI_DEVICES_H
+#ifndef TARVELIN_PLATFORM_X11_INPUT_XI_DEVICES_H
+#define TARVELIN_PLATFORM_X11_INPUT_XI_DEVICES_H
 
 #include <stddef.h>
 

@@ -1,12 +1,9 @@
 // The arithmetic of a turn, apart from any server, so that it can be checked
-// without one: orientation sets, the screen size a turn needs, and which
-// input devices follow the picture.
-#ifndef TARVELIN_PLATFORM_X11_TURN_PLAN_H
-#define TARVELIN_PLATFORM_X11_TURN_PLAN_H
+// without one: orientation sets and the screen size a turn needs.
+#ifndef TARVELIN_PLATFORM_X11_DISPLAY_TURN_PLAN_H
+#define TARVELIN_PLATFORM_X11_DISPLAY_TURN_PLAN_H
 
-#include "platform/orientation_table.h"
-
-#include <X11/extensions/XInput2.h>
+#include "orientation/orientation_table.h"
 
 struct ScreenSize {
     int width, height;     // pixels
@@ -40,9 +37,5 @@ ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int
                             bool swap);
 
 bool FitsSizeRange(const ScreenSize& size, const SizeRange& range);
-
-// Touchscreens and tablets: the pointers whose position is the place
-// touched. Touchpads and mice move relative to where they were.
-bool IsAbsolutePointer(const XIDeviceInfo& device);
 
 #endif

@@ -1,8 +1,8 @@
 // Xft, loaded only when a message box or the menu is shown: a turn starts
 // without it and the font libraries under it, which take longer to load
 // than the turn takes.
-#ifndef TARVELIN_PLATFORM_X11_XFT_LIBRARY_H
-#define TARVELIN_PLATFORM_X11_XFT_LIBRARY_H
+#ifndef TARVELIN_PLATFORM_X11_DIALOGS_XFT_LIBRARY_H
+#define TARVELIN_PLATFORM_X11_DIALOGS_XFT_LIBRARY_H
 
 #include <X11/Xft/Xft.h>
 

@@ -1,6 +1,6 @@
-#include "platform/x11/xi_devices.h"
+#include "platform/x11/input/xi_devices.h"
 
-#include "platform/x11/turn_plan.h"
+#include "platform/x11/input/pointer_kind.h"
 
 #include <X11/extensions/XI2proto.h>
 #include <string.h>

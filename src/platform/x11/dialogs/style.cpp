@@ -1,10 +1,8 @@
-#include "platform/x11/ui_style.h"
+#include "platform/x11/dialogs/style.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xutil.h>
+#include <X11/Xlib.h>
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,7 +16,7 @@ const char kBoldFontPattern[] = "sans-serif:lang=zh-cn:size=11:weight=bold";
 const char kDefaultDpi[] = ":dpi=96";
 
 XftFont* OpenFont(const UiStyle* style, const char* pattern) {
-    if (XGetDefault(style->display, "Xft", "dpi") != NULL) {
+    if (XGetDefault(style->display, "Xft", "dpi") != nullptr) {
         return style->xft->FontOpenName(style->display, style->screen, pattern);
     }
     char withDpi[sizeof kBoldFontPattern + sizeof kDefaultDpi];
@@ -41,7 +39,7 @@ bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
 bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
     memset(style, 0, sizeof *style);
     style->xft = LoadXft();
-    if (style->xft == NULL) {
+    if (style->xft == nullptr) {
         return false;
     }
     style->display = display;
@@ -49,11 +47,11 @@ bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
     style->visual = DefaultVisual(display, style->screen);
     style->colormap = DefaultColormap(display, style->screen);
     style->font = OpenFont(style, kFontPattern);
-    if (style->font == NULL) {
+    if (style->font == nullptr) {
         return false;
     }
-    style->boldFont = withBold ? OpenFont(style, kBoldFontPattern) : NULL;
-    if (style->boldFont == NULL) {
+    style->boldFont = withBold ? OpenFont(style, kBoldFontPattern) : nullptr;
+    if (style->boldFont == nullptr) {
         style->boldFont = style->font;
     }
     style->unit = style->font->ascent + style->font->descent;
@@ -93,58 +91,4 @@ void DrawText(XftDraw* draw, const UiStyle* style, XftFont* font, const XftColor
     style->xft->DrawStringUtf8(draw, color, font, x, baseline,
                                reinterpret_cast<const FcChar8*>(text),
                                static_cast<int>(strlen(text)));
-}
-
-Window CreateUiWindow(const UiStyle* style, int x, int y, int width, int height, bool popup,
-                      long events, const char* title, const char* instance) {
-    Display* display = style->display;
-    XSetWindowAttributes attributes;
-    attributes.background_pixel = style->face.pixel;
-    attributes.border_pixel = style->text.pixel;
-    attributes.event_mask = events;
-    attributes.override_redirect = popup ? True : False;
-    attributes.save_under = popup ? True : False;
-    const Window window = XCreateWindow(
-        display, RootWindow(display, style->screen), x, y, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, style->visual,
-        CWBackPixel | CWBorderPixel | CWEventMask | CWOverrideRedirect | CWSaveUnder, &attributes);
-
-    XStoreName(display, window, title);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
-                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title), static_cast<int>(strlen(title)));
-    char className[] = "Tarvelin";
-    XClassHint classHint;
-    classHint.res_name = const_cast<char*>(instance);
-    classHint.res_class = className;
-    XSetClassHint(display, window, &classHint);
-    const long pid = getpid();
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-    return window;
-}
-
-void DestroyUiWindow(UiStyle* style, Window window, XftDraw* draw, GC gc) {
-    Display* display = style->display;
-    XFreeGC(display, gc);
-    style->xft->DrawDestroy(draw);
-    if (window != None) {
-        XDestroyWindow(display, window);
-    }
-    CloseUiStyle(style);
-    XSync(display, False);
-}
-
-void SetAtomProperty(Display* display, Window window, const char* property, const char* value) {
-    const Atom atom = XInternAtom(display, value, False);
-    XChangeProperty(display, window, XInternAtom(display, property, False), XA_ATOM, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&atom), 1);
-}
-
-int ScreenWidth(const UiStyle* style) {
-    return DisplayWidth(style->display, style->screen);
-}
-
-int ScreenHeight(const UiStyle* style) {
-    return DisplayHeight(style->display, style->screen);
 }

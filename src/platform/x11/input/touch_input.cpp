@@ -1,10 +1,10 @@
 // XInput 2 spoken directly, its questions riding on round trips the program
 // makes anyway: through libXi the search took seven round trips of its own
 // and the library's load, now it takes one.
-#include "platform/x11/touch_input.h"
+#include "platform/x11/input/touch_input.h"
 
-#include "platform/x11/connection.h"
-#include "platform/x11/xi_devices.h"
+#include "platform/x11/display/connection.h"
+#include "platform/x11/input/xi_devices.h"
 
 #include <X11/Xlibint.h>
 #include <X11/extensions/XI2proto.h>
@@ -93,19 +93,19 @@ void StopExpecting(Display* display, LaterReply* later) {
     }
 }
 
-LaterReply xinputAnswer;
-bool xinputAsked = false;
+LaterReply gXInputAnswer;
+bool gXInputAsked = false;
 
 // XInput's major opcode; 0 without XInput.
 int XInputOpcode(Display* display) {
     AskForXInput(display);
-    if (!xinputAnswer.arrived) {
+    if (!gXInputAnswer.arrived) {
         XSync(display, False);
     }
-    StopExpecting(display, &xinputAnswer);
+    StopExpecting(display, &gXInputAnswer);
     xQueryExtensionReply reply;
-    memcpy(&reply, xinputAnswer.bytes, sizeof reply);
-    return xinputAnswer.arrived && reply.present ? reply.major_opcode : 0;
+    memcpy(&reply, gXInputAnswer.bytes, sizeof reply);
+    return gXInputAnswer.arrived && reply.present ? reply.major_opcode : 0;
 }
 
 // The absolute pointers, once this client has declared the XInput 2
@@ -161,10 +161,10 @@ bool HasProperty(Display* display, int opcode, int device, Atom property) {
 } // namespace
 
 void AskForXInput(Display* display) {
-    if (xinputAsked) {
+    if (gXInputAsked) {
         return;
     }
-    xinputAsked = true;
+    gXInputAsked = true;
     static const char name[] = "XInputExtension";
     const size_t padded = (sizeof name - 1 + 3) / 4 * 4;
     LockDisplay(display);
@@ -174,7 +174,7 @@ void AskForXInput(Display* display) {
     request->pad1 = request->pad2 = 0;
     memset(request + 1, 0, padded);
     memcpy(request + 1, name, sizeof name - 1);
-    ExpectLater(display, &xinputAnswer);
+    ExpectLater(display, &gXInputAnswer);
     Finish(display);
 }
 

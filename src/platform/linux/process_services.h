@@ -1,0 +1,9 @@
+// What start-up needs of a Linux process, whichever display serves it.
+#ifndef TARVELIN_PLATFORM_LINUX_PROCESS_SERVICES_H
+#define TARVELIN_PLATFORM_LINUX_PROCESS_SERVICES_H
+
+#include "platform/port.h"
+
+ProcessServices LinuxProcessServices();
+
+#endif

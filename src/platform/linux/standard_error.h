@@ -1,0 +1,8 @@
+// Failures said on standard error, where no window can say them.
+#ifndef TARVELIN_PLATFORM_LINUX_STANDARD_ERROR_H
+#define TARVELIN_PLATFORM_LINUX_STANDARD_ERROR_H
+
+// Writes "tarvelin: ", the formatted text and a line feed, in one write.
+void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+#endif

@@ -1,0 +1,36 @@
+// The window the message box and the menu each stand in: made, named and
+// taken down alike, and drawn with the shared style.
+#ifndef TARVELIN_PLATFORM_X11_DIALOGS_DIALOG_WINDOW_H
+#define TARVELIN_PLATFORM_X11_DIALOGS_DIALOG_WINDOW_H
+
+#include "platform/x11/dialogs/style.h"
+
+#include <X11/Xlib.h>
+
+struct DialogWindow {
+    UiStyle style;
+    Window window;
+    XftDraw* draw;
+    GC gc;
+};
+
+// The window at x, y of the given size on dialog->style, which is open,
+// filled with the face colour. A popup bypasses the window manager. Named
+// title (WM_NAME, _NET_WM_NAME) with the WM_CLASS instance given and class
+// "Tarvelin".
+void CreateDialogWindow(DialogWindow* dialog, int x, int y, int width, int height, bool popup,
+                        long events, const char* title, const char* instance);
+
+// Frees what the dialog drew with, destroys its window unless the server
+// has already (None), closes the style and waits until the server has done
+// it.
+void DestroyDialogWindow(DialogWindow* dialog);
+
+// Sets one atom-list property (window type, state) in EWMH's format.
+void SetAtomProperty(Display* display, Window window, const char* property, const char* value);
+
+// Screen size in pixels, as the server reports it now.
+int ScreenWidth(const UiStyle* style);
+int ScreenHeight(const UiStyle* style);
+
+#endif

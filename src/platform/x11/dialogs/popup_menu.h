@@ -1,0 +1,18 @@
+// A popup menu of its own: a window that bypasses the window manager and
+// holds keyboard and pointer while it is up.
+#ifndef TARVELIN_PLATFORM_X11_DIALOGS_POPUP_MENU_H
+#define TARVELIN_PLATFORM_X11_DIALOGS_POPUP_MENU_H
+
+#include "platform/port.h"
+
+#include <X11/Xlib.h>
+
+// Shows the labels (UTF-8) centred on anchor, kept on the screen, and
+// returns once the menu closes: kMenuPicked with *picked the index of the
+// item picked (Up/Down and Return, or a click), kMenuClosed without a
+// choice (Escape, a click outside). kMenuNotShown (no usable font, or no
+// keyboard and pointer to hold) has been said on standard error.
+MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Point anchor,
+                      int* picked);
+
+#endif
