@@ -12,20 +12,7 @@ cd "$(dirname "$0")/.."
 needed=(cmake make g++ python3 libx11-dev libxrandr-dev libxi-dev libxft-dev
         libfontconfig-dev fonts-wqy-microhei fonts-dejavu-core xvfb xserver-xephyr
         x11-xserver-utils xdotool imagemagick)
-missing=()
-for package in "${needed[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "==> installing ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -q
-    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+scripts/install_missing.sh "${needed[@]}"
 
 echo "==> building"
 cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Windows programs (with the
 # syntax-only check of the Windows CE path), unit tests (also under Valgrind
-# memcheck), the C++03 check, the end-to-end tests on Linux and under Wine,
-# the unit tests again under ASan and UBSan, then bounded runs of the fuzz
-# targets.
+# memcheck), the end-to-end tests on Linux and under Wine, the unit tests
+# again under ASan and UBSan, then bounded runs of the fuzz targets.
+# Installs what is missing from .ci/packages first (Debian 12).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+mapfile -t needed < <(grep -v '^#' .ci/packages)
+scripts/install_missing.sh "${needed[@]}"
 
 # The default build's end-to-end tests run build/windows/tarvelin.exe.
 cmake --preset windows
