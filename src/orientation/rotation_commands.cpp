@@ -42,7 +42,8 @@ Int32 TurnFromCurrent(const Port& port, Uint32 (*next)(Uint32 current)) {
 
 Int32 Set(const Port& port, const WideChar* value) {
     const Int32 code = DecimalToInt32(value, port.process.isWhiteSpace);
-    if (code < 0 || FindOrientationByCode(static_cast<Uint32>(code)) == NULL) {
+    // A negative value turns into no code: the table answers for it too.
+    if (FindOrientationByCode(static_cast<Uint32>(code)) == NULL) {
         return Refuse(port, kInvalidModeMessage, kStatusInvalidMode);
     }
     return TurnTo(port, static_cast<Uint32>(code));

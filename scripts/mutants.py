@@ -1,0 +1,141 @@
+#!/usr/bin/env python3
+"""Plants one fault at a time in the product code and runs the fast tests
+(no display needed), printing which faults they catch.
+
+    scripts/mutants.py [BUILD_DIR]     (default build/mutants)
+
+Each fault is one exact text replacement; the file is restored after each
+run, whatever happens. Exits non-zero when a fault is not caught, or when a
+fault's text no longer matches the code (update the list then).
+"""
+
+import os
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TESTS = ["unit_tests", "x11_unit_tests"]
+
+# (file, text, replacement, what the fault means)
+MUTANTS = [
+    # The dispatcher and its outcomes.
+    ("src/orientation/rotation_commands.cpp", "current == kOrientation0 ? kOrientation270 : current >> 1",
+     "current == kOrientation0 ? kOrientation90 : current >> 1", "cycle starts the wrong way"),
+    ("src/orientation/rotation_commands.cpp", "current >> 1;", "current << 1;", "cycle steps the wrong way"),
+    ("src/orientation/rotation_commands.cpp", "current != kOrientation0 ? kOrientation0 : kOrientation270",
+     "current != kOrientation0 ? kOrientation270 : kOrientation0", "toggle inverted"),
+    ("src/orientation/rotation_commands.cpp", "argc >= 3 && IsOption(argv[1], kSetOption)",
+     "argc >= 2 && IsOption(argv[1], kSetOption)", "/set alone reads past the arguments"),
+    ("src/orientation/rotation_commands.cpp", "return *argument == *option;", "return true;",
+     "an option with a tail matches"),
+    ("src/orientation/rotation_commands.cpp", "|| supported == 0)", ")", "an empty set passes"),
+    ("src/orientation/rotation_commands.cpp", "kInvalidModeMessage, kStatusInvalidMode",
+     "kInvalidModeMessage, kStatusNotTurned", "invalid /set ends with 1"),
+    ("src/orientation/outcomes.cpp", "return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);",
+     "return kStatusDone;", "a refused turn passes silently"),
+    ("src/orientation/orientation_menu.cpp", "case kMenuClosed:\n        return kStatusDone;",
+     "case kMenuClosed:\n        return kStatusNotTurned;", "a closed menu fails"),
+    ("src/orientation/orientation_menu.cpp", "        break;\n    }\n    return kStatusNotTurned;",
+     "        break;\n    }\n    return kStatusDone;", "a menu not shown passes"),
+    ("src/orientation/decimal.cpp", "magnitude = limit;", "magnitude = 0;", "/set wraps instead of saturating"),
+    ("src/orientation/decimal.cpp", "negative = *text == '-';", "negative = false;", "minus sign ignored"),
+    ("src/orientation/texts.cpp", "{kOrientation180, kMenuLabel180}", "{kOrientation270, kMenuLabel180}",
+     "menu item stands for the wrong code"),
+    # Start-up and splitting.
+    ("src/startup/split_argument_line.cpp", "quoted = !quoted;", "quoted = false;", "quotes do not group"),
+    ("src/startup/split_argument_line.cpp", "if (room[i] != kQuote) {", "if (true) {", "quotes kept"),
+    ("src/startup/split_argument_line.cpp", "room += rawLength + 1;", "room += rawLength;",
+     "arguments overlap"),
+    ("src/startup/argument_block.cpp", "if (a > kMaxSize - *sum) {", "if (false) {", "size overflow unchecked"),
+    ("src/startup/module_path.cpp", "kModulePathUnits - 1] = 0;", "kModulePathUnits] = 0;",
+     "long path terminated past its buffer"),
+    ("src/text/utf.cpp", "const bool surrogate = value >= 0xD800 && value <= 0xDFFF;",
+     "const bool surrogate = false;", "UTF-8 surrogates accepted"),
+    # The CE adapter.
+    ("src/platform/win32/ce/ce_adapter.cpp", "record.dmFields = CE_DM_DISPLAYQUERYORIENTATION;",
+     "record.dmFields = CE_DM_DISPLAYORIENTATION;", "support query asks for the orientation"),
+    ("src/platform/win32/ce/ce_adapter.cpp", "    if (*set != 0) {\n", "    if (*set == 0) {\n",
+     "orientation mode never entered"),
+    ("src/platform/win32/ce/ce_adapter.cpp", "memset(&record, 0, sizeof record);", "",
+     "record not cleared before the read"),
+    ("src/platform/win32/ce/ce_adapter.cpp", "return CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL) == CE_DISP_CHANGE_SUCCESSFUL;",
+     "CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL);\n    return true;", "apply result ignored"),
+    ("src/platform/win32/ce/ce_adapter.cpp", "const int height = CeGetSystemMetrics(CE_SM_CYSCREEN);\n    const int width = CeGetSystemMetrics(CE_SM_CXSCREEN);",
+     "const int width = CeGetSystemMetrics(CE_SM_CYSCREEN);\n    const int height = CeGetSystemMetrics(CE_SM_CXSCREEN);", "anchor axes swapped"),
+    ("src/platform/win32/menu_identifiers.h", "const Uint32 kFirstMenuIdentifier = 100;",
+     "const Uint32 kFirstMenuIdentifier = 0;", "identifiers from 0"),
+    # The desktop translator.
+    ("src/platform/win32/desktop/desktop_modes.cpp", "const bool swapped = now->quarterTurn != next->quarterTurn;",
+     "const bool swapped = next->quarterTurn;", "size swapped on every quarter turn"),
+    ("src/platform/win32/desktop/desktop_modes.cpp", "target->orientation = next->desktopCode;",
+     "target->orientation = next->code;", "CE code sent to the desktop driver"),
+    ("src/orientation/orientation_table.cpp", "{kOrientation270, 3, 8, true,", "{kOrientation270, 4, 8, true,",
+     "desktop 270 mapped wrong"),
+    # The X11 turn's arithmetic and what it reads.
+    ("src/orientation/orientation_table.cpp", "{kOrientation90, 1, 2, true,", "{kOrientation90, 1, 8, true,",
+     "90 mapped to RandR's 270"),
+    ("src/platform/x11/display/turn_plan.cpp", "(current & (RR_Reflect_X | RR_Reflect_Y))",
+     "(current & RR_Reflect_X)", "the Y reflection dropped"),
+    ("src/platform/x11/display/turn_plan.cpp", "const bool swapped = swap && i == turned;",
+     "const bool swapped = swap && i <= turned;", "the CRTCs before the turned one swapped too"),
+    ("src/platform/x11/display/turn_plan.cpp", "return ScreenSize{width, height, screen.mmHeight, screen.mmWidth};",
+     "return ScreenSize{width, height, screen.mmWidth, screen.mmHeight};", "millimetres not swapped"),
+    ("src/platform/x11/display/turn_plan.cpp", "(pixels * 254 + 480) / 960", "(pixels * 254 + 480) / 96",
+     "unknown millimetres taken at the wrong density"),
+    ("src/platform/x11/input/xi_devices.cpp", "if (bytes < sizeof any || bytes > reader->left) {",
+     "if (bytes > reader->left) {", "a class of no length is read"),
+    ("src/platform/x11/input/pointer_kind.cpp", "== XIDirectTouch;", "!= XIDirectTouch;",
+     "touchpads taken for touchscreens"),
+    ("src/platform/x11/input/pointer_kind.cpp", "return absoluteX && absoluteY;", "return absoluteX;",
+     "one absolute axis is enough"),
+    ("src/platform/linux/process_services.cpp", "unit == 0x3000;", "unit == 0x3001;",
+     "ideographic space is no white space"),
+]
+
+
+def run(argv, **kwargs):
+    return subprocess.run(argv, cwd=ROOT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
+
+
+def fast_tests(build):
+    """None when the fast tests pass, else what stopped them."""
+    if run(["cmake", "--build", build, "-j2", "--target", *TESTS]).returncode != 0:
+        return "does not build"
+    for path in (os.path.join(build, "tests", "unit_tests"),
+                 os.path.join(build, "tests", "x11", "x11_unit_tests")):
+        if run([path]).returncode != 0:
+            return "caught"
+    return None
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "mutants"))
+    run(["cmake", "-S", ROOT, "-B", build, "-DCMAKE_BUILD_TYPE=Debug", "-DTARVELIN_MEMCHECK=OFF"], check=True)
+    if fast_tests(build) is not None:
+        sys.exit("the fast tests fail without any planted fault")
+    missed = 0
+    for number, (name, text, replacement, meaning) in enumerate(MUTANTS, 1):
+        path = os.path.join(ROOT, name)
+        with open(path, encoding="utf-8") as f:
+            original = f.read()
+        if original.count(text) != 1:
+            print(f"{number:2} STALE     {name}: {meaning}")
+            missed += 1
+            continue
+        try:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original.replace(text, replacement))
+            verdict = fast_tests(build) or "MISSED"
+            verdict = "NO BUILD" if verdict == "does not build" else verdict
+        finally:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original)
+        missed += verdict != "caught"
+        print(f"{number:2} {verdict:9} {name}: {meaning}", flush=True)
+    run(["cmake", "--build", build, "-j2", "--target", *TESTS])
+    print(f"{len(MUTANTS) - missed} of {len(MUTANTS)} planted faults caught")
+    sys.exit(1 if missed else 0)
+
+
+if __name__ == "__main__":
+    main()
