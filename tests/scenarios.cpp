@@ -34,18 +34,6 @@ std::vector<std::string> Fields(const std::string& row) {
     return fields;
 }
 
-std::string Utf8(unsigned long point) {
-    if (point < 0x80) {
-        return std::string(1, static_cast<char>(point));
-    }
-    if (point < 0x800) {
-        return {static_cast<char>(0xC0 | (point >> 6)), static_cast<char>(0x80 | (point & 0x3F))};
-    }
-    return {static_cast<char>(0xE0 | (point >> 12)),
-            static_cast<char>(0x80 | ((point >> 6) & 0x3F)),
-            static_cast<char>(0x80 | (point & 0x3F))};
-}
-
 // The text with the table's escapes undone.
 std::string Unescape(const std::string& text) {
     std::string out;
@@ -55,12 +43,7 @@ std::string Unescape(const std::string& text) {
             continue;
         }
         const char e = text[++i];
-        if (e == 'u') {
-            out += Utf8(std::stoul(text.substr(i + 1, 4), nullptr, 16));
-            i += 4;
-        } else {
-            out += e == 's' ? " " : e == 't' ? "\t" : e == 'e' ? "" : std::string(1, e);
-        }
+        out += e == 's' ? " " : e == 't' ? "\t" : e == 'e' ? "" : std::string(1, e);
     }
     return out;
 }

@@ -41,23 +41,10 @@ Split SplitLine(const std::u16string& line, const recording::Script& script = {}
     return split;
 }
 
-std::u16string Repeat(const std::u16string& pattern, size_t units) {
-    std::u16string line;
-    while (line.size() < units) {
-        line += pattern;
-    }
-    line.resize(units);
-    return line;
-}
-
-std::vector<std::u16string> Times(size_t count, const std::u16string& argument) {
-    return std::vector<std::u16string>(count, argument);
-}
-
+// Lines the scenario table does not hold already; the fuzz target compares
+// the splitter with a plain parser on any line.
 TEST(SplitArgumentLine, FollowsTheScanningRulesOnAnyLine) {
-    const size_t longest = 32767; // the longest line Windows passes on
     const std::u16string pair = u"\xD83D\xDE00";
-    const std::u16string wide = u"\x3000\x00A0\x2028";
     const struct {
         const char* name;
         std::u16string line;
@@ -65,31 +52,14 @@ TEST(SplitArgumentLine, FollowsTheScanningRulesOnAnyLine) {
         std::vector<std::u16string> arguments;
     } cases[] = {
         {"empty line", u"", u"", {}},
-        {"white space only", u" \t\r\n\v\f ", u"", {}},
         {"runs of spaces, tab and carriage return",
          u"/set   4\t1\r2  ",
          u"",
          {u"/set", u"4", u"1", u"2"}},
-        {"quoted option", u"\"/menu\"", u"", {u"/menu"}},
-        {"quotes inside an argument", u"/to\"gg\"le", u"", {u"/toggle"}},
         {"two quotes alone", u"\"\"", u"", {u""}},
         {"unmatched quote runs to the end", u"x \"a b  ", u"", {u"x", u"a b  "}},
         {"quotes group white space", u"a\"b c\"d e", u"", {u"ab cd", u"e"}},
         {"backslashes are ordinary", u"C:\\x a\\\"b c\"", u"", {u"C:\\x", u"a\\b c"}},
-        {"longest line, one argument", Repeat(u"x", longest), u"", {Repeat(u"x", longest)}},
-        {"longest line, one-unit arguments", Repeat(u"x ", longest), u"",
-         Times(longest / 2 + 1, u"x")},
-        {"longest line of quotes", Repeat(u"\"", longest), u"", {u""}},
-        // Each quote, space, quote is one argument holding a space.
-        {"alternating quote and space", Repeat(u"\" ", longest), u"",
-         Times((longest + 1) / 4, u" ")},
-        // Pairs, then a high surrogate alone at the very end.
-        {"surrogate pairs up to a lone high one", Repeat(pair + u" ", longest), u"",
-         [&] {
-             auto arguments = Times(longest / 3, pair);
-             arguments.push_back(u"\xD83D");
-             return arguments;
-         }()},
         {"lone surrogates and quotes between a pair's halves",
          u"\xDC00\"\xD800 \"\t\xD83D\"\xDE00\"",
          u"",
@@ -97,9 +67,8 @@ TEST(SplitArgumentLine, FollowsTheScanningRulesOnAnyLine) {
         {"non-ASCII white space the platform classifies",
          u"\x3000/set\x00A0\x2028"
          u"4 \"a\u3000b\"",
-         wide,
+         u"\x3000\x00A0\x2028",
          {u"/set", u"4", u"a\u3000b"}},
-        {"longest line of U+3000", Repeat(u"\x3000", longest), wide, {}},
         {"non-ASCII white space the platform does not classify",
          u"a\x00A0"
          u"b\x3000",
