@@ -1,69 +1,76 @@
-"""Displays that turn (Xephyr nested in an Xvfb) and where the program must
-refuse: a display that offers only the normal orientation, one without
-RandR or fonts, and none at all, where --help and --version still answer."""
+"""The scenario table's Linux rows on a display that turns (Xephyr nested in
+an Xvfb) or one that cannot (the Xvfb); then what the table cannot say: a
+failing RandR step, RandR 1.0, a display without RandR or fonts, and none at
+all, where --help and --version still answer."""
 
 import os
-import re
 import socket
 import subprocess
 import unittest
 
-from runs import (DONE, FAILING, INVALID, INVALID_MODE, NO_FONTS, NOT_TURNED, PROGRAM, TIMEOUT,
-                  UNSUPPORTED, XRANDR_NAME, RotatingDisplayTest, output_of, run, xdisplays)
+from runs import (DONE, FAILING, NO_FONTS, NOT_TURNED, PROGRAM, TIMEOUT, RotatingDisplayTest,
+                  geometry, run, xdisplays)
+from scenarios import MENU_CODES, UNSUPPORTED, scenarios
 
 
-class RotatingDisplay(RotatingDisplayTest):
-    def test_cycle_over_four_runs(self):
-        self.start_at("normal")
-        for expected in ("right", "inverted", "left", "normal"):
-            self.assertEqual((DONE, None), self.turn())
-            self.assertShows(expected)
+class TableWalk(RotatingDisplayTest):
+    def ways(self, pick):
+        """Each way to answer the menu, by name: its xdotool arguments."""
+        if pick is None:
+            return {"": None}
+        if pick == "closed":
+            return {"Escape": lambda menu: ["key", "Escape"],
+                    "click outside": lambda menu: ["mousemove", "5", "5", "click", "1"]}
+        at = MENU_CODES.index(pick)
+        return {"Down": lambda menu: ["key", *["Down"] * (at + 1), "Return"],
+                "Up": lambda menu: ["key", *["Up"] * (len(MENU_CODES) - at), "Return"],
+                "click": lambda menu: ["mousemove", *self.item(menu, at), "click", "1"]}
 
-    def test_toggle_both_ways_and_set_valid_and_invalid(self):
-        cases = [("normal", ["/toggle", "ignored"], "right"), ("left", ["/toggle"], "normal")]
-        cases += [(start, ["/set", code], name)
-                  for start in XRANDR_NAME.values() for code, name in XRANDR_NAME.items()]
-        # Read as _wtoi reads, with Unicode's white space; None: refused.
-        cases += [("inverted", ["/set", value], name) for value, name in (
-            (" \t4", "right"), ("\u30001", "left"), ("+1", "left"), ("4px", "right"),
-            ("abc", "normal"), ("\u200b4", "normal"), ("3", None), ("-4", None),
-            ("4294967297", None))]
-        for start, args, expected in cases:
-            with self.subTest(start=start, args=args):
+    def item(self, menu, position):
+        # The items, of equal height, fill the menu but for a thin frame.
+        x, y, width, height = geometry(self.env, menu)
+        return str(x + width // 2), str(y + height * (2 * position + 1) // (2 * len(MENU_CODES)))
+
+    def walk(self, rows):
+        for row in rows:
+            display = self.host if row.start is None else self.server
+            for way, answer in self.ways(row.menu_pick()).items():
+                with self.subTest(row.name, line=row.line, way=way):
+                    if row.start is not None:
+                        self.start_at(row.start)
+                    before = xdisplays.rotation(display.display)
+                    result = run(display.env(), *row.linux_arguments, answer_menu=answer)
+                    self.assertEqual((row.status, row.box()), (result.status, result.message))
+                    if row.turned_to() is None:
+                        self.assertEqual(before, xdisplays.rotation(display.display))
+                    else:
+                        self.assertShows(row.turned_to())
+
+
+class RotatingDisplay(TableWalk):
+    def test_each_row_of_the_table(self):
+        self.walk(scenarios("linux"))
+
+    def test_a_failed_step_leaves_the_display_as_it_was(self):
+        # With no step made to fail, the same build turns.
+        for step, start, code in (("size", 0, 1), ("size", 1, 2), ("crtc", 0, 1), ("crtc", 1, 2),
+                                  (None, 0, 2)):
+            with self.subTest(step=step, start=start):
                 self.start_at(start)
-                refused = (INVALID_MODE, INVALID)
-                self.assertEqual((DONE, None) if expected else refused, self.turn(*args))
-                self.assertShows(expected or start)
-
-    def test_relative_pointers_keep_their_matrix(self):
-        self.start_at("normal")
-        self.assertEqual((DONE, None), self.turn("/set", "1"))
-        devices = output_of(self.env, "xinput", "list", "--id-only").split()
-        properties = "".join(output_of(self.env, "xinput", "list-props", d) for d in devices)
-        matrices = re.findall(r"Coordinate Transformation Matrix \(\d+\):(.*)", properties)
-        self.assertTrue(matrices, "no pointer to look at")
-        for matrix in matrices:
-            self.assertEqual([1, 0, 0, 0, 1, 0, 0, 0, 1], [float(v) for v in matrix.split(",")])
-
-    def test_a_failed_step_leaves_the_previous_configuration(self):
-        for step in ("size", "crtc"):
-            for start, code in (("normal", "1"), ("left", "2")):
-                with self.subTest(step=step, start=start):
-                    self.start_at(start)
-                    env = dict(self.env, TARVELIN_FAILING_STEP=step)
-                    self.assertEqual((NOT_TURNED, UNSUPPORTED),
-                                     self.turn("/set", code, program=FAILING, env=env))
-                    self.assertShows(start)
-        # With no step made to fail, the same program turns.
-        self.assertEqual((DONE, None), self.turn("/set", "2", program=FAILING))
-        self.assertShows("inverted")
+                env = dict(self.env, TARVELIN_FAILING_STEP=step) if step else self.env
+                result = run(env, "/set", str(code), program=FAILING)
+                self.assertEqual((NOT_TURNED, UNSUPPORTED) if step else (DONE, None),
+                                 (result.status, result.message))
+                self.assertShows(start if step else code)
 
 
-class FallbackDisplay(RotatingDisplayTest):
+class FallbackDisplay(TableWalk):
     """Turned, 1600x1200 exceeds the size range: RandR 1.0's one request."""
 
     WIDTH, HEIGHT = 1600, 1200
-    test_cycle_over_four_runs = RotatingDisplay.test_cycle_over_four_runs
+
+    def test_each_turn_of_the_table(self):
+        self.walk(row for row in scenarios("linux") if row.outcome.startswith("turn"))
 
 
 def ended(display, *args):
@@ -94,23 +101,17 @@ class RefusingDisplays(unittest.TestCase):
 
     ARGS = ([], ["/toggle"], ["/set", "9"], ["/menu"])
 
-    def check_refused(self, env, message):
-        for args in self.ARGS:
-            with self.subTest(display=env.get("DISPLAY"), args=args):
-                result = run(env, *args)
-                self.assertEqual((NOT_TURNED, message, ""),
-                                 (result.status, result.message, result.out))
-
-    def test_displays_that_cannot_rotate(self):
-        for options in ((), ("-extension", "RANDR")):
-            server = xdisplays.start_xvfb(640, 480, *options)
-            try:
-                self.check_refused(server.env(), UNSUPPORTED)
-                # No font to draw the box with: its English sense instead.
-                self.check_refused(server.env(FONTCONFIG_FILE=NO_FONTS),
-                                   "tarvelin: your device does not support screen rotation\n")
-            finally:
-                server.stop()
+    def test_a_display_without_randr_or_fonts(self):
+        server = xdisplays.start_xvfb(640, 480, "-extension", "RANDR")
+        self.addCleanup(server.stop)
+        # No font to draw the box with: its English sense instead.
+        for env, message in ((server.env(), UNSUPPORTED), (server.env(FONTCONFIG_FILE=NO_FONTS),
+                             "tarvelin: your device does not support screen rotation\n")):
+            for args in self.ARGS:
+                with self.subTest(fonts=env.get("FONTCONFIG_FILE"), args=args):
+                    result = run(env, *args)
+                    self.assertEqual((NOT_TURNED, message, ""),
+                                     (result.status, result.message, result.out))
 
     def test_no_display_or_one_that_never_answers(self):
         unused = next(n for n in range(9000, 10000) if not os.path.exists(f"/tmp/.X11-unix/X{n}")

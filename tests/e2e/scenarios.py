@@ -1,0 +1,72 @@
+"""The rows of tests/scenarios.txt, the one table of what each command line
+does, and the facts the end-to-end layers share about the program."""
+
+import os
+import re
+from typing import NamedTuple, Optional
+
+TABLE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "scenarios.txt")
+
+UNSUPPORTED = "你的设备不支持屏幕旋转!" + " " * 33
+INVALID = "无效的旋转模式!" + " " * 17
+BOXES = {"unsupported": UNSUPPORTED, "invalid": INVALID}
+# Every convention turns the picture counter-clockwise: code 1 is xrandr's
+# "left". The menu lists the codes in this order.
+XRANDR_NAME = {0: "normal", 1: "left", 2: "inverted", 4: "right"}
+MENU_CODES = list(XRANDR_NAME)
+# XInput's Coordinate Transformation Matrix an absolute pointer takes at each
+# code, row by row; others keep the identity, code 0's.
+TOUCH_MATRIX = {0: [1, 0, 0, 0, 1, 0, 0, 0, 1], 1: [0, -1, 1, 1, 0, 0, 0, 0, 1],
+                2: [-1, 0, 1, 0, -1, 1, 0, 0, 1], 4: [0, 1, 0, -1, 0, 1, 0, 0, 1]}
+
+
+class Scenario(NamedTuple):
+    line: int
+    name: str
+    windows_line: Optional[str]
+    linux_arguments: Optional[list]
+    start: Optional[int]  # the code the display shows first; None: a fixed display
+    outcome: str
+    status: int
+
+    def turned_to(self):
+        """The code the display ends at, or None when it must stay."""
+        words = self.outcome.split()
+        if words[0] in ("turn", "menu") and words[1].isdigit() and words[-1] != "refused":
+            return int(words[1])
+        return None
+
+    def box(self):
+        words = self.outcome.split()
+        return BOXES[words[1]] if words[0] == "box" else None
+
+    def menu_pick(self):
+        """The code to pick, "closed" to close the menu, or None for no menu."""
+        words = self.outcome.split()
+        return (int(words[1]) if words[1].isdigit() else words[1]) if words[0] == "menu" else None
+
+
+_ESCAPE = re.compile(r"\\(.)")
+
+
+def _unescape(text):
+    return _ESCAPE.sub(lambda m: {"s": " ", "t": "\t", "e": ""}.get(m.group(1), m.group(1)), text)
+
+
+def scenarios(layer):
+    """The rows that name layer."""
+    rows = []
+    with open(TABLE, encoding="utf-8") as table:
+        for number, row in enumerate(table, 1):
+            if not row.strip() or row.startswith("#"):
+                continue
+            fields = [f.strip() for f in re.split(r"(?<!\\)\|", row.rstrip("\n"))]
+            name, windows, linux, display, outcome, status, layers = fields
+            if layer not in layers.split():
+                continue
+            words = display.split()
+            rows.append(Scenario(
+                number, name, None if windows == "-" else _unescape(windows),
+                None if linux == "-" else [_unescape(w) for w in linux.split()],
+                None if words[0] == "fixed" else int(words[1]), outcome, int(status)))
+    return rows
