@@ -13,14 +13,10 @@ namespace {
 
 const ProcessServices kProcess = LinuxProcessServices();
 
-// Range ends, and what Windows counts but the C locale does not.
+// Unicode's, whatever the locale: the C locale knows no U+3000.
 TEST(X11Process, WhiteSpaceIsUnicodesWhateverTheLocale) {
-    for (const WideChar space : {0x09, 0x0D, 0x20, 0x85, 0xA0, 0x2000, 0x200A, 0x3000}) {
-        EXPECT_TRUE(kProcess.isWhiteSpace(space)) << std::hex << space;
-    }
-    for (const WideChar other : {0x08, 0x0E, 0x1F, 0x200B, 0xFEFF}) {
-        EXPECT_FALSE(kProcess.isWhiteSpace(other)) << std::hex << other;
-    }
+    EXPECT_TRUE(kProcess.isWhiteSpace(0x3000));
+    EXPECT_FALSE(kProcess.isWhiteSpace(0x200B));
 }
 
 TEST(X11Process, ModulePathIsTheRunningProgramCutToTheBuffer) {

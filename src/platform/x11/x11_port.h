@@ -1,13 +1,17 @@
-// The port's display and dialog operations on X11: Xlib, RandR, XInput 2
-// and windows of the program's own, drawn with Xft.
+// The port's display operations on X11: the turn on XCB (RandR, XInput 2).
+// The dialogs (dialogs/) keep Xlib and their own connection.
 #ifndef TARVELIN_PLATFORM_X11_X11_PORT_H
 #define TARVELIN_PLATFORM_X11_X11_PORT_H
 
 #include "platform/port.h"
-#include "platform/x11/display/connection.h"
 
-// Operations on connection, which must outlive the run.
-DisplayOperations X11DisplayOperations(X11Connection* connection);
-DialogOperations X11DialogOperations(X11Connection* connection);
+// The display's operations, on a connection of their own opened on first
+// use.
+DisplayOperations X11DisplayOperations();
+
+// dialogs, each first releasing the server the turn holds, so that a box or
+// the menu can be shown. After a failure the turn has said on standard error
+// (the connection broke, TARVELIN_OUTPUT names no output) none is shown.
+DialogOperations X11DialogsBesideTheTurn(DialogOperations dialogs);
 
 #endif

@@ -3,6 +3,6 @@
 // a turn on a server that has no touchscreen.
 #include "platform/x11/input/pointer_kind.h"
 
-bool IsAbsolutePointer(const XIDeviceInfo& device) {
+bool IsAbsolutePointer(const PointerDevice& device) {
     return device.use == XISlavePointer;
 }

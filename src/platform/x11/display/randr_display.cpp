@@ -1,174 +1,146 @@
 #include "platform/x11/display/randr_display.h"
 
-#include "platform/x11/display/connection.h"
-#include "platform/x11/display/turn_plan.h"
+#include "platform/linux/standard_error.h"
 
-#include <X11/extensions/Xrandr.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include <memory>
 
 namespace {
 
-// RandR answers live in Xlib's allocations: each kind has its own release.
-struct ReleaseResources {
-    void operator()(XRRScreenResources* resources) const { XRRFreeScreenResources(resources); }
+struct Free {
+    void operator()(void* reply) const { free(reply); }
 };
-struct ReleaseCrtcInfo {
-    void operator()(XRRCrtcInfo* info) const { XRRFreeCrtcInfo(info); }
-};
-struct ReleaseScreenConfig {
-    void operator()(XRRScreenConfiguration* config) const { XRRFreeScreenConfigInfo(config); }
-};
-using Resources = std::unique_ptr<XRRScreenResources, ReleaseResources>;
-using CrtcInfo = std::unique_ptr<XRRCrtcInfo, ReleaseCrtcInfo>;
-using ScreenConfig = std::unique_ptr<XRRScreenConfiguration, ReleaseScreenConfig>;
+template <typename T> using Reply = std::unique_ptr<T, Free>;
 
-// Enough CRTCs for any graphics card; the rest would not change the size.
-const int kMaxCrtcs = 16;
+// Beyond these the rest would not change what turns.
+const int kMaxAskedCrtcs = 32;
+const int kMaxAskedOutputs = 32;
 
-enum class RandrLevel { kNone, kScreenOnly, kCrtcs, kCrtcsAndPrimary };
-
-RandrLevel QueryRandrLevel(Display* display) {
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
-        !XRRQueryVersion(display, &major, &minor)) {
-        return RandrLevel::kNone;
-    }
-    if (major == 1 && minor < 2) {
-        return RandrLevel::kScreenOnly;
-    }
-    return major == 1 && minor < 3 ? RandrLevel::kCrtcs : RandrLevel::kCrtcsAndPrimary;
-}
-
-// The screen as RandR 1.2 sees it: its active CRTCs, one of them turned.
-struct RandrScreen {
-    Window root = None;
-    SizeRange range{};
-    ScreenSize size{};
-    Resources resources;
-    RRCrtc crtcs[kMaxCrtcs]{};
-    CrtcInfo infos[kMaxCrtcs];
-    CrtcArea areas[kMaxCrtcs]{};
-    int count = 0;
-    int turned = -1;
-
-    RRCrtc crtc() const { return crtcs[turned]; }
-    const XRRCrtcInfo& info() const { return *infos[turned]; }
+// The CRTCs and outputs a resources reply lists, probed or not.
+struct Listed {
+    xcb_timestamp_t configTime;
+    const xcb_randr_crtc_t* crtcs;
+    int crtcCount;
+    const xcb_randr_output_t* outputs;
+    int outputCount;
 };
 
 // Outputs are not probed: that takes seconds on real hardware. Only a
 // server that has never been asked lists no CRTC until it probes.
-Resources ReadResources(Display* display, Window root) {
-    Resources resources(XRRGetScreenResourcesCurrent(display, root));
-    if (resources == nullptr || resources->ncrtc == 0) {
-        resources.reset(XRRGetScreenResources(display, root));
+bool ListResources(xcb_connection_t* connection, xcb_window_t root,
+                   Reply<xcb_randr_get_screen_resources_current_reply_t>* current,
+                   Reply<xcb_randr_get_screen_resources_reply_t>* probed, Listed* listed) {
+    if (*current != nullptr && (*current)->num_crtcs > 0) {
+        const auto* reply = current->get();
+        *listed = Listed{reply->config_timestamp,
+                         xcb_randr_get_screen_resources_current_crtcs(reply), reply->num_crtcs,
+                         xcb_randr_get_screen_resources_current_outputs(reply), reply->num_outputs};
+        return true;
     }
-    return resources;
+    probed->reset(xcb_randr_get_screen_resources_reply(
+        connection, xcb_randr_get_screen_resources(connection, root), nullptr));
+    const auto* reply = probed->get();
+    if (reply == nullptr) {
+        return false;
+    }
+    *listed =
+        Listed{reply->config_timestamp, xcb_randr_get_screen_resources_crtcs(reply),
+               reply->num_crtcs, xcb_randr_get_screen_resources_outputs(reply), reply->num_outputs};
+    return true;
 }
 
-bool Shows(const XRRCrtcInfo& info, RROutput output) {
-    for (int i = 0; i < info.noutput; ++i) {
-        if (info.outputs[i] == output) {
+bool Shows(const Crtc& crtc, xcb_randr_output_t output) {
+    for (int i = 0; i < crtc.outputCount; ++i) {
+        if (crtc.outputs[i] == output) {
             return true;
         }
     }
     return false;
 }
 
-// The primary output's CRTC, else the first active one. With one active
-// CRTC there is nothing to choose: the server is not asked.
-int ChooseCrtc(Display* display, RandrLevel level, const RandrScreen& screen) {
-    if (screen.count < 2 || level != RandrLevel::kCrtcsAndPrimary) {
-        return 0;
-    }
-    const RROutput primary = XRRGetOutputPrimary(display, screen.root);
-    for (int n = 0; n < screen.count && primary != None; ++n) {
-        if (Shows(*screen.infos[n], primary)) {
+int IndexShowing(const RandrScreen& screen, xcb_randr_output_t output) {
+    for (int n = 0; n < screen.count && output != XCB_NONE; ++n) {
+        if (Shows(screen.crtcs[n], output)) {
             return n;
         }
     }
-    return 0;
+    return -1;
 }
 
-// Reads the screen and every active CRTC; false when none is active.
-bool ReadScreen(Display* display, RandrLevel level, RandrScreen* screen) {
-    const int number = DefaultScreen(display);
-    screen->root = RootWindow(display, number);
-    // A freshly started server builds its CRTC list only on this request.
-    SizeRange& range = screen->range;
-    if (!XRRGetScreenSizeRange(display, screen->root, &range.minWidth, &range.minHeight,
-                               &range.maxWidth, &range.maxHeight)) {
-        return false;
-    }
-    screen->size = ScreenSize{DisplayWidth(display, number), DisplayHeight(display, number),
-                              DisplayWidthMM(display, number), DisplayHeightMM(display, number)};
-    screen->resources = ReadResources(display, screen->root);
-    if (screen->resources == nullptr) {
-        return false;
-    }
-    for (int i = 0; i < screen->resources->ncrtc && screen->count < kMaxCrtcs; ++i) {
-        const RRCrtc crtc = screen->resources->crtcs[i];
-        CrtcInfo info(XRRGetCrtcInfo(display, screen->resources.get(), crtc));
-        if (info == nullptr || info->mode == None) {
-            continue;
+// The CRTC of the output named wanted; said on standard error when there is
+// none, or when it shows nothing.
+bool ChooseNamed(const RandrScreen& screen, const char* wanted, xcb_connection_t* connection,
+                 const xcb_randr_get_output_info_cookie_t* cookies, int count, int* turned) {
+    bool known = false;
+    for (int i = 0; i < count; ++i) {
+        Reply<xcb_randr_get_output_info_reply_t> info(
+            xcb_randr_get_output_info_reply(connection, cookies[i], nullptr));
+        const int length = info != nullptr ? xcb_randr_get_output_info_name_length(info.get()) : 0;
+        if (!known && length == static_cast<int>(strlen(wanted)) &&
+            memcmp(xcb_randr_get_output_info_name(info.get()), wanted, length) == 0) {
+            known = true;
+            for (int n = 0; n < screen.count; ++n) {
+                *turned = screen.crtcs[n].id == info->crtc ? n : *turned;
+            }
         }
-        const int n = screen->count++;
-        screen->areas[n] = CrtcArea{info->x, info->y, static_cast<int>(info->width),
-                                    static_cast<int>(info->height)};
-        screen->crtcs[n] = crtc;
-        screen->infos[n] = std::move(info);
     }
-    if (screen->count == 0) {
+    if (!known || *turned < 0) {
+        ReportError(known ? "output \"%s\" is off" : "no output named \"%s\"", wanted);
         return false;
     }
-    screen->turned = ChooseCrtc(display, level, *screen);
     return true;
 }
 
-// One run asks about the screen two or three times and turns it at most
-// once: it is read once. Whoever changes it meanwhile makes the first step
-// of a turn fail, through the timestamp of this read.
-RandrScreen gScreen;
-bool gScreenRead = false;
-bool gScreenReadable = false;
-
-const RandrScreen* CurrentScreen(Display* display, RandrLevel level) {
-    if (!gScreenRead) {
-        gScreenRead = true;
-        gScreenReadable = ReadScreen(display, level, &gScreen);
+// RandR 1.0 and 1.1 know only the screen. Their one question may probe
+// outputs, so it is asked only where 1.2 cannot serve.
+ReadOutcome ReadWholeScreen(xcb_connection_t* connection, RandrScreen* screen) {
+    Reply<xcb_randr_get_screen_info_reply_t> info(xcb_randr_get_screen_info_reply(
+        connection, xcb_randr_get_screen_info(connection, screen->root), nullptr));
+    if (info == nullptr) {
+        return ReadOutcome::kUnreadable;
     }
-    return gScreenReadable ? &gScreen : nullptr;
+    screen->wholeScreen = true;
+    screen->rotation = info->rotation;
+    screen->rotations = info->rotations;
+    screen->crtcs[0].area = CrtcArea{0, 0, screen->size.width, screen->size.height};
+    return ReadOutcome::kRead;
 }
 
-void ForgetScreen() {
-    gScreen = RandrScreen();
-    gScreenRead = false;
+xcb_randr_set_crtc_config_cookie_t SetCrtc(xcb_connection_t* connection, const RandrScreen& screen,
+                                           const Crtc& crtc, const CrtcArea& at, Uint16 rotation,
+                                           bool on) {
+    return xcb_randr_set_crtc_config(
+        connection, crtc.id, XCB_CURRENT_TIME, screen.configTime, static_cast<int16_t>(at.x),
+        static_cast<int16_t>(at.y), on ? crtc.mode : XCB_NONE,
+        on ? rotation : static_cast<Uint16>(XCB_RANDR_ROTATION_ROTATE_0), on ? crtc.outputCount : 0,
+        crtc.outputs);
 }
 
-Status SetCrtc(Display* display, const RandrScreen& screen, Time time, RRMode mode,
-               Rotation rotation, RROutput* outputs, int outputCount) {
-    const XRRCrtcInfo& info = screen.info();
-    return XRRSetCrtcConfig(display, screen.resources.get(), screen.crtc(), time, info.x, info.y,
-                            mode, rotation, outputs, outputCount);
+bool Took(xcb_connection_t* connection, xcb_randr_set_crtc_config_cookie_t cookie) {
+    Reply<xcb_randr_set_crtc_config_reply_t> reply(
+        xcb_randr_set_crtc_config_reply(connection, cookie, nullptr));
+    return reply != nullptr && reply->status == XCB_RANDR_SET_CONFIG_SUCCESS;
 }
 
-Status SwitchCrtcOff(Display* display, const RandrScreen& screen, Time time) {
-    return SetCrtc(display, screen, time, None, RR_Rotate_0, nullptr, 0);
+// The size goes in the same flight as the CRTCs switched off for it; a
+// question after it brings its error, if any, without a round trip more.
+xcb_void_cookie_t SetSize(xcb_connection_t* connection, xcb_window_t root, const ScreenSize& size,
+                          xcb_get_input_focus_cookie_t* after) {
+    const xcb_void_cookie_t cookie = xcb_randr_set_screen_size_checked(
+        connection, root, static_cast<uint16_t>(size.width), static_cast<uint16_t>(size.height),
+        static_cast<uint32_t>(size.mmWidth), static_cast<uint32_t>(size.mmHeight));
+    *after = xcb_get_input_focus(connection);
+    return cookie;
 }
 
-Status SetCrtcRotation(Display* display, const RandrScreen& screen, Time time, Rotation rotation) {
-    const XRRCrtcInfo& info = screen.info();
-    return SetCrtc(display, screen, time, info.mode, rotation, info.outputs, info.noutput);
-}
-
-// The request has no reply: waits for the server to have taken it.
-bool SetScreenSize(Display* display, const RandrScreen& screen, const ScreenSize& size) {
-    XRRSetScreenSize(display, screen.root, size.width, size.height, size.mmWidth, size.mmHeight);
-    XSync(display, False);
-    return TrappedXError() == 0;
+bool SizeTook(xcb_connection_t* connection, xcb_void_cookie_t cookie,
+              xcb_get_input_focus_cookie_t after) {
+    free(xcb_get_input_focus_reply(connection, after, nullptr));
+    xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+    free(error);
+    return error == nullptr && !xcb_connection_has_error(connection);
 }
 
 bool SameSize(const ScreenSize& a, const ScreenSize& b) {
@@ -176,156 +148,271 @@ bool SameSize(const ScreenSize& a, const ScreenSize& b) {
            a.mmHeight == b.mmHeight;
 }
 
-// Whether the CRTC shows the rotation since request number since. The server
-// reports each change of a CRTC with an event sent ahead of its reply to the
-// change, so the report is read without a round trip; asking for the CRTC
-// instead would wait until the server has redrawn the turned screen.
-bool CrtcShows(Display* display, const RandrScreen& screen, unsigned long since,
-               Rotation rotation) {
-    int eventBase = 0;
-    int errorBase = 0;
-    XRRQueryExtension(display, &eventBase, &errorBase);
+bool SamePlace(const CrtcArea& a, const CrtcArea& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// Whether the CRTC shows the rotation since the request of that sequence.
+// The server reports each change of a CRTC with an event sent ahead of its
+// reply to the change, so the report is read without a round trip; asking
+// for the CRTC instead would wait until the server has redrawn the screen.
+bool CrtcShows(xcb_connection_t* connection, const RandrScreen& screen, unsigned int sequence,
+               Uint16 rotation) {
+    const Crtc& crtc = screen.crtcs[screen.turned];
     bool reported = false;
     bool shows = false;
-    XEvent event;
-    while (XCheckTypedEvent(display, eventBase + RRNotify, &event)) {
-        const XRRCrtcChangeNotifyEvent& change =
-            *reinterpret_cast<const XRRCrtcChangeNotifyEvent*>(&event);
-        if (change.subtype == RRNotify_CrtcChange && change.crtc == screen.crtc() &&
-            change.serial >= since) {
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(connection)) {
+        const auto* notify = reinterpret_cast<const xcb_randr_notify_event_t*>(event);
+        if ((event->response_type & 0x7F) == screen.firstEvent + XCB_RANDR_NOTIFY &&
+            notify->subCode == XCB_RANDR_NOTIFY_CRTC_CHANGE && notify->u.cc.crtc == crtc.id &&
+            notify->sequence == static_cast<uint16_t>(sequence)) {
             reported = true;
-            shows = change.mode == screen.info().mode && change.rotation == rotation;
+            shows = notify->u.cc.mode == crtc.mode && notify->u.cc.rotation == rotation;
         }
+        free(event);
     }
     if (reported) {
         return shows;
     }
-    CrtcInfo now(XRRGetCrtcInfo(display, screen.resources.get(), screen.crtc()));
-    return now != nullptr && now->mode == screen.info().mode && now->rotation == rotation;
+    Reply<xcb_randr_get_crtc_info_reply_t> now(xcb_randr_get_crtc_info_reply(
+        connection, xcb_randr_get_crtc_info(connection, crtc.id, screen.configTime), nullptr));
+    return now != nullptr && now->mode == crtc.mode && now->rotation == rotation;
 }
 
-// The CRTC is off or at the new size when a step fails: the old size needs
-// it off, and only then can it take its old configuration again.
-void PutBack(Display* display, const RandrScreen& screen) {
-    SwitchCrtcOff(display, screen, CurrentTime);
-    SetScreenSize(display, screen, screen.size);
-    SetCrtcRotation(display, screen, CurrentTime, screen.info().rotation);
+// Every CRTC that changed is switched off, the screen takes its old size,
+// and only then can they take their old configuration again.
+void PutBack(xcb_connection_t* connection, const RandrScreen& screen, const bool* changed,
+             bool resized) {
+    xcb_randr_set_crtc_config_cookie_t cookies[kMaxCrtcs];
+    for (int i = 0; i < screen.count; ++i) {
+        if (changed[i]) {
+            cookies[i] =
+                SetCrtc(connection, screen, screen.crtcs[i], screen.crtcs[i].area, 0, false);
+        }
+    }
+    for (int i = 0; i < screen.count; ++i) {
+        if (changed[i]) {
+            Took(connection, cookies[i]);
+        }
+    }
+    if (resized) {
+        xcb_get_input_focus_cookie_t after;
+        const xcb_void_cookie_t size = SetSize(connection, screen.root, screen.size, &after);
+        if (!SizeTook(connection, size, after)) {
+            return;
+        }
+    }
+    for (int i = 0; i < screen.count; ++i) {
+        if (changed[i]) {
+            const Crtc& crtc = screen.crtcs[i];
+            cookies[i] = SetCrtc(connection, screen, crtc, crtc.area, crtc.rotation, true);
+        }
+    }
+    for (int i = 0; i < screen.count; ++i) {
+        if (changed[i]) {
+            Took(connection, cookies[i]);
+        }
+    }
 }
 
 // RandR 1.0's one request: turns the whole screen, which the server
-// resizes itself. It may probe outputs, so only where 1.2 cannot serve.
-bool TurnScreen(Display* display, const OrientationEntry& target) {
-    ScreenConfig config(XRRGetScreenInfo(display, DefaultRootWindow(display)));
-    if (config == nullptr) {
+// resizes itself.
+bool TurnWholeScreen(xcb_connection_t* connection, xcb_window_t root,
+                     const OrientationEntry& target) {
+    Reply<xcb_randr_get_screen_info_reply_t> info(xcb_randr_get_screen_info_reply(
+        connection, xcb_randr_get_screen_info(connection, root), nullptr));
+    if (info == nullptr) {
         return false;
     }
-    Rotation current = 0;
-    const SizeID size = XRRConfigCurrentConfiguration(config.get(), &current);
-    return XRRSetScreenConfig(display, config.get(), DefaultRootWindow(display), size,
-                              TurnedRotation(current, target), CurrentTime) == RRSetConfigSuccess;
+    Reply<xcb_randr_set_screen_config_reply_t> set(xcb_randr_set_screen_config_reply(
+        connection,
+        xcb_randr_set_screen_config(connection, root, XCB_CURRENT_TIME, info->config_timestamp,
+                                    info->sizeID, TurnedRotation(info->rotation, target), 0),
+        nullptr));
+    return set != nullptr && set->status == XCB_RANDR_SET_CONFIG_SUCCESS;
 }
 
-// Off, resize, on turned; each step must have taken before the next: a
-// CRTC set on a screen that did not take its size can bring a server down.
-// A turn that keeps the screen's size (a half turn) needs only the last.
-bool TurnCrtc(Display* display, const RandrScreen& screen, const OrientationEntry& target) {
-    const XRRCrtcInfo& info = screen.info();
-    if (!(info.rotations & target.randrRotation)) {
-        return false;
-    }
-    const Rotation rotation = TurnedRotation(info.rotation, target);
-    const OrientationEntry* current = OrientationOf(info.rotation);
+// Two flights at most. The first switches off each CRTC that fits neither
+// the old screen at its new place nor the new screen at its old one, moves
+// those whose new place fits the old screen, and resizes. The second, once
+// the size has taken, sets the rest: a CRTC set on a screen that did not
+// take its size can bring a server down, so the two never share a flight.
+bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
+              const OrientationEntry& target) {
+    const int turned = screen.turned;
+    const Uint16 rotation = TurnedRotation(screen.rotation, target);
+    const OrientationEntry* current = OrientationOf(screen.rotation);
     const bool swap = current != nullptr && current->quarterTurn != target.quarterTurn;
-    const ScreenSize size =
-        TurnedScreenSize(screen.size, screen.areas, screen.count, screen.turned, swap);
+    CrtcArea areas[kMaxCrtcs];
+    CrtcArea placed[kMaxCrtcs];
+    for (int i = 0; i < screen.count; ++i) {
+        areas[i] = screen.crtcs[i].area;
+    }
+    TurnedLayout(areas, screen.count, turned, swap, placed);
+    const ScreenSize size = ScreenHolding(screen.size, placed, screen.count);
     if (!FitsSizeRange(size, screen.range)) {
-        return TurnScreen(display, target);
+        return TurnWholeScreen(connection, screen.root, target);
     }
-    // The first step carries the time of the read: a change made by anyone
-    // since is refused before anything moves.
-    Time time = screen.resources->timestamp;
     const bool resize = !SameSize(size, screen.size);
-    if (resize) {
-        if (SwitchCrtcOff(display, screen, time) != RRSetConfigSuccess || TrappedXError() != 0) {
-            return false;
-        }
-        time = CurrentTime;
-        if (!SetScreenSize(display, screen, size)) {
-            PutBack(display, screen);
-            return false;
+    bool changed[kMaxCrtcs] = {};
+    bool early[kMaxCrtcs] = {};
+    bool off[kMaxCrtcs] = {};
+    xcb_randr_set_crtc_config_cookie_t cookies[kMaxCrtcs];
+    for (int i = 0; i < screen.count; ++i) {
+        changed[i] = i == turned || !SamePlace(areas[i], placed[i]);
+        early[i] = changed[i] && Inside(placed[i], screen.size);
+        off[i] = changed[i] && !early[i] && !Inside(areas[i], size);
+        const Crtc& crtc = screen.crtcs[i];
+        if (early[i] || off[i]) {
+            cookies[i] = SetCrtc(connection, screen, crtc, placed[i],
+                                 i == turned ? rotation : crtc.rotation, early[i]);
         }
     }
-    const unsigned long since = NextRequest(display);
-    const Status status = SetCrtcRotation(display, screen, time, rotation);
-    if (status == RRSetConfigSuccess && CrtcShows(display, screen, since, rotation) &&
-        TrappedXError() == 0) {
+    xcb_void_cookie_t sizeCookie{};
+    xcb_get_input_focus_cookie_t afterSize{};
+    if (resize) {
+        sizeCookie = SetSize(connection, screen.root, size, &afterSize);
+    }
+    bool took = true;
+    for (int i = 0; i < screen.count; ++i) {
+        if (early[i] || off[i]) {
+            took = Took(connection, cookies[i]) && took;
+        }
+    }
+    took = (!resize || SizeTook(connection, sizeCookie, afterSize)) && took;
+    for (int i = 0; i < screen.count && took; ++i) {
+        if (changed[i] && !early[i]) {
+            cookies[i] = SetCrtc(connection, screen, screen.crtcs[i], placed[i],
+                                 i == turned ? rotation : screen.crtcs[i].rotation, true);
+        }
+    }
+    for (int i = 0; i < screen.count && took; ++i) {
+        if (changed[i] && !early[i]) {
+            took = Took(connection, cookies[i]) && took;
+        }
+    }
+    if (took && CrtcShows(connection, screen, cookies[turned].sequence, rotation)) {
         return true;
     }
-    // A refused first step changed nothing.
-    if (resize || status == RRSetConfigSuccess) {
-        PutBack(display, screen);
-    }
+    PutBack(connection, screen, changed, resize);
     return false;
 }
 
 } // namespace
 
-bool QueryRotations(Display* display, Uint16* offered, Uint16* current) {
-    const RandrLevel level = QueryRandrLevel(display);
-    if (level == RandrLevel::kNone) {
-        return false;
+ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
+                       RandrScreen* screen) {
+    *screen = RandrScreen();
+    screen->root = setup.root;
+    xcb_prefetch_extension_data(connection, &xcb_randr_id);
+    PrefetchXInput(connection);
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
+    if (randr == nullptr || !randr->present) {
+        return ReadOutcome::kUnreadable;
     }
-    if (level == RandrLevel::kScreenOnly) {
-        ScreenConfig config(XRRGetScreenInfo(display, DefaultRootWindow(display)));
-        if (config == nullptr) {
-            return false;
+    screen->firstEvent = randr->first_event;
+    TouchSearch search;
+    AskForDevices(connection, &search);
+    const xcb_window_t root = setup.root;
+    const auto versionCookie = xcb_randr_query_version(connection, 1, 3);
+    xcb_randr_select_input(connection, root, XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE);
+    // A freshly started server builds its CRTC list only on this request.
+    const auto rangeCookie = xcb_randr_get_screen_size_range(connection, root);
+    const auto resourcesCookie = xcb_randr_get_screen_resources_current(connection, root);
+    const auto primaryCookie = xcb_randr_get_output_primary(connection, root);
+    // Another client may have resized the screen since this one connected.
+    const auto geometryCookie = xcb_get_geometry(connection, root);
+    Reply<xcb_randr_query_version_reply_t> version(
+        xcb_randr_query_version_reply(connection, versionCookie, nullptr));
+    Reply<xcb_randr_get_screen_size_range_reply_t> range(
+        xcb_randr_get_screen_size_range_reply(connection, rangeCookie, nullptr));
+    Reply<xcb_randr_get_screen_resources_current_reply_t> current(
+        xcb_randr_get_screen_resources_current_reply(connection, resourcesCookie, nullptr));
+    Reply<xcb_randr_get_output_primary_reply_t> primary(
+        xcb_randr_get_output_primary_reply(connection, primaryCookie, nullptr));
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, geometryCookie, nullptr));
+    if (version == nullptr || geometry == nullptr) {
+        return ReadOutcome::kUnreadable;
+    }
+    const ScreenSize atConnection{setup.width_in_pixels, setup.height_in_pixels,
+                                  setup.width_in_millimeters, setup.height_in_millimeters};
+    const CrtcArea now{0, 0, geometry->width, geometry->height};
+    screen->size = ScreenHolding(atConnection, &now, 1);
+    const char* wanted = getenv("TARVELIN_OUTPUT");
+    wanted = wanted != nullptr && *wanted != 0 ? wanted : nullptr;
+    Reply<xcb_randr_get_screen_resources_reply_t> probed;
+    Listed listed{};
+    if (version->major_version == 1 && version->minor_version < 2) {
+        AskForMatrices(connection, &search);
+        screen->touch = TakeTouchDevices(connection, &search);
+        const ReadOutcome outcome = ReadWholeScreen(connection, screen);
+        if (wanted != nullptr && outcome == ReadOutcome::kRead) {
+            ReportError("no output named \"%s\"", wanted);
+            return ReadOutcome::kNoOutput;
         }
-        Rotation now = 0;
-        *offered = XRRConfigRotations(config.get(), &now);
-        *current = now;
-        return true;
+        return outcome;
     }
-    const RandrScreen* screen = CurrentScreen(display, level);
-    if (screen == nullptr) {
-        return false;
+    if (range == nullptr || !ListResources(connection, root, &current, &probed, &listed)) {
+        return ReadOutcome::kUnreadable;
     }
-    *offered = screen->info().rotations;
-    *current = screen->info().rotation;
-    return true;
+    screen->range =
+        SizeRange{range->min_width, range->min_height, range->max_width, range->max_height};
+    screen->configTime = listed.configTime;
+    const int asked = listed.crtcCount < kMaxAskedCrtcs ? listed.crtcCount : kMaxAskedCrtcs;
+    xcb_randr_get_crtc_info_cookie_t infoCookies[kMaxAskedCrtcs];
+    for (int i = 0; i < asked; ++i) {
+        infoCookies[i] = xcb_randr_get_crtc_info(connection, listed.crtcs[i], listed.configTime);
+    }
+    const int named = wanted == nullptr                       ? 0
+                      : listed.outputCount < kMaxAskedOutputs ? listed.outputCount
+                                                              : kMaxAskedOutputs;
+    xcb_randr_get_output_info_cookie_t outputCookies[kMaxAskedOutputs];
+    for (int i = 0; i < named; ++i) {
+        outputCookies[i] =
+            xcb_randr_get_output_info(connection, listed.outputs[i], listed.configTime);
+    }
+    AskForMatrices(connection, &search);
+    for (int i = 0; i < asked; ++i) {
+        Reply<xcb_randr_get_crtc_info_reply_t> info(
+            xcb_randr_get_crtc_info_reply(connection, infoCookies[i], nullptr));
+        const int outputs =
+            info != nullptr ? xcb_randr_get_crtc_info_outputs_length(info.get()) : 0;
+        if (info == nullptr || info->mode == XCB_NONE || screen->count == kMaxCrtcs ||
+            outputs > kMaxCrtcOutputs) {
+            continue;
+        }
+        Crtc& crtc = screen->crtcs[screen->count++];
+        crtc = Crtc{listed.crtcs[i], CrtcArea{info->x, info->y, info->width, info->height},
+                    info->mode,      info->rotation,
+                    info->rotations, {},
+                    outputs};
+        memcpy(crtc.outputs, xcb_randr_get_crtc_info_outputs(info.get()),
+               sizeof crtc.outputs[0] * outputs);
+    }
+    screen->touch = TakeTouchDevices(connection, &search);
+    int turned = -1;
+    if (wanted != nullptr &&
+        !ChooseNamed(*screen, wanted, connection, outputCookies, named, &turned)) {
+        return ReadOutcome::kNoOutput;
+    }
+    if (screen->count == 0) {
+        return ReadOutcome::kUnreadable;
+    }
+    if (turned < 0) {
+        turned = IndexShowing(*screen, primary != nullptr ? primary->output : XCB_NONE);
+    }
+    screen->turned = turned < 0 ? 0 : turned;
+    screen->rotation = screen->crtcs[screen->turned].rotation;
+    screen->rotations = screen->crtcs[screen->turned].rotations;
+    return ReadOutcome::kRead;
 }
 
-bool TurningArea(Display* display, CrtcArea* area) {
-    const RandrLevel level = QueryRandrLevel(display);
-    const RandrScreen* screen = level == RandrLevel::kNone || level == RandrLevel::kScreenOnly
-                                    ? nullptr
-                                    : CurrentScreen(display, level);
-    if (screen == nullptr) {
+bool TurnDisplay(xcb_connection_t* connection, const RandrScreen& screen,
+                 const OrientationEntry& target) {
+    if (!(screen.rotations & target.randrRotation)) {
         return false;
     }
-    *area = screen->areas[screen->turned];
-    return true;
-}
-
-bool TurnDisplay(Display* display, const OrientationEntry& target) {
-    const RandrLevel level = QueryRandrLevel(display);
-    if (level == RandrLevel::kNone) {
-        return false;
-    }
-    // Nothing else may see the screen half turned, nor change it under us.
-    XGrabServer(display);
-    BeginXErrorTrap();
-    bool turned = false;
-    if (level == RandrLevel::kScreenOnly) {
-        turned = TurnScreen(display, target);
-    } else if (const RandrScreen* screen = CurrentScreen(display, level)) {
-        XRRSelectInput(display, screen->root, RRCrtcChangeNotifyMask);
-        turned = TurnCrtc(display, *screen, target);
-        XRRSelectInput(display, screen->root, 0);
-        ForgetScreen();
-    }
-    // Every step above waited for its answer: nothing is left to wait for.
-    XUngrabServer(display);
-    XFlush(display);
-    EndXErrorTrap();
-    return turned && TrappedXError() == 0;
+    return screen.wholeScreen ? TurnWholeScreen(connection, screen.root, target)
+                              : TurnCrtc(connection, screen, target);
 }

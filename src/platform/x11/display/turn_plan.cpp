@@ -1,6 +1,6 @@
 #include "platform/x11/display/turn_plan.h"
 
-#include <X11/extensions/Xrandr.h>
+#include <xcb/randr.h>
 
 namespace {
 
@@ -21,6 +21,34 @@ int Scaled(int millimetres, int pixels, int oldPixels) {
     return scaled < 1 ? 1 : static_cast<int>(scaled);
 }
 
+// Whether b touches a's right edge (horizontal) or its bottom edge, along
+// some length: a corner alone is no neighbour.
+bool Touches(const CrtcArea& a, const CrtcArea& b, bool horizontal) {
+    if (horizontal) {
+        return b.x == a.x + a.width && b.y < a.y + a.height && a.y < b.y + b.height;
+    }
+    return b.y == a.y + a.height && b.x < a.x + a.width && a.x < b.x + b.width;
+}
+
+// Moves by shift each CRTC that touches the far edge of one that moves, from
+// areas[turned] on.
+void Follow(const CrtcArea* areas, int count, int turned, bool horizontal, int shift,
+            CrtcArea* placed) {
+    bool moving[kMaxCrtcs] = {};
+    moving[turned] = true;
+    for (bool again = shift != 0; again;) {
+        again = false;
+        for (int i = 0; i < count; ++i) {
+            for (int m = 0; m < count && !moving[i]; ++m) {
+                if (moving[m] && Touches(areas[m], areas[i], horizontal)) {
+                    moving[i] = again = true;
+                    (horizontal ? placed[i].x : placed[i].y) += shift;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
 Uint32 OrientationSetOf(Uint16 rotations) {
@@ -35,22 +63,33 @@ Uint32 OrientationSetOf(Uint16 rotations) {
 
 const OrientationEntry* OrientationOf(Uint16 rotation) {
     return FindOrientationByRandrRotation(
-        rotation & (RR_Rotate_0 | RR_Rotate_90 | RR_Rotate_180 | RR_Rotate_270));
+        rotation & (XCB_RANDR_ROTATION_ROTATE_0 | XCB_RANDR_ROTATION_ROTATE_90 |
+                    XCB_RANDR_ROTATION_ROTATE_180 | XCB_RANDR_ROTATION_ROTATE_270));
 }
 
 Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target) {
-    return static_cast<Uint16>((current & (RR_Reflect_X | RR_Reflect_Y)) | target.randrRotation);
+    const Uint16 reflections = XCB_RANDR_ROTATION_REFLECT_X | XCB_RANDR_ROTATION_REFLECT_Y;
+    return static_cast<Uint16>((current & reflections) | target.randrRotation);
 }
 
-ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int count, int turned,
-                            bool swap) {
+void TurnedLayout(const CrtcArea* areas, int count, int turned, bool swap, CrtcArea* placed) {
+    for (int i = 0; i < count; ++i) {
+        placed[i] = areas[i];
+    }
+    if (swap) {
+        placed[turned].width = areas[turned].height;
+        placed[turned].height = areas[turned].width;
+    }
+    Follow(areas, count, turned, true, placed[turned].width - areas[turned].width, placed);
+    Follow(areas, count, turned, false, placed[turned].height - areas[turned].height, placed);
+}
+
+ScreenSize ScreenHolding(const ScreenSize& screen, const CrtcArea* areas, int count) {
     int width = 0;
     int height = 0;
     for (int i = 0; i < count; ++i) {
-        const CrtcArea& area = areas[i];
-        const bool swapped = swap && i == turned;
-        const int right = area.x + (swapped ? area.height : area.width);
-        const int bottom = area.y + (swapped ? area.width : area.height);
+        const int right = areas[i].x + areas[i].width;
+        const int bottom = areas[i].y + areas[i].height;
         width = right > width ? right : width;
         height = bottom > height ? bottom : height;
     }
@@ -60,6 +99,11 @@ ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int
     }
     return ScreenSize{width, height, Scaled(screen.mmWidth, width, screen.width),
                       Scaled(screen.mmHeight, height, screen.height)};
+}
+
+bool Inside(const CrtcArea& area, const ScreenSize& screen) {
+    return area.x >= 0 && area.y >= 0 && area.x + area.width <= screen.width &&
+           area.y + area.height <= screen.height;
 }
 
 bool FitsSizeRange(const ScreenSize& size, const SizeRange& range) {

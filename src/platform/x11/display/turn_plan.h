@@ -5,6 +5,9 @@
 
 #include "orientation/orientation_table.h"
 
+// Enough CRTCs for any graphics card; a layout holds at most this many.
+const int kMaxCrtcs = 16;
+
 struct ScreenSize {
     int width, height;     // pixels
     int mmWidth, mmHeight; // millimetres
@@ -29,12 +32,18 @@ const OrientationEntry* OrientationOf(Uint16 rotation);
 // What to ask RandR for: the target rotation, reflections kept.
 Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target);
 
-// The screen that holds every active CRTC once areas[turned] has turned (its
-// width and height swap when swap is set). Millimetres swap with the size;
-// a size that changes otherwise keeps its pixels per millimetre; unknown
-// millimetres are taken at 96 pixels per inch.
-ScreenSize TurnedScreenSize(const ScreenSize& screen, const CrtcArea* areas, int count, int turned,
-                            bool swap);
+// Where each of count active CRTCs shows once areas[turned] has turned (its
+// width and height swap when swap is set), into placed. A CRTC that touched
+// its right or bottom edge, or one that touched such a CRTC, moves with that
+// edge: side-by-side outputs stay side by side.
+void TurnedLayout(const CrtcArea* areas, int count, int turned, bool swap, CrtcArea* placed);
+
+// The screen that holds every CRTC of areas, from screen. Millimetres swap
+// with the size; a size that changes otherwise keeps its pixels per
+// millimetre; unknown millimetres are taken at 96 pixels per inch.
+ScreenSize ScreenHolding(const ScreenSize& screen, const CrtcArea* areas, int count);
+
+bool Inside(const CrtcArea& area, const ScreenSize& screen);
 
 bool FitsSizeRange(const ScreenSize& size, const SizeRange& range);
 

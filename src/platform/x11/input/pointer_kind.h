@@ -3,10 +3,17 @@
 #ifndef TARVELIN_PLATFORM_X11_INPUT_POINTER_KIND_H
 #define TARVELIN_PLATFORM_X11_INPUT_POINTER_KIND_H
 
-#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XI2.h>
+
+// What an XInput 2 device description tells of a pointer.
+struct PointerDevice {
+    int use;       // XISlavePointer, XIFloatingSlave, ...
+    int touchMode; // XIDirectTouch or XIDependentTouch; 0: no touch class
+    bool absoluteX, absoluteY;
+};
 
 // Touchscreens and tablets: the pointers whose position is the place
 // touched. Touchpads and mice move relative to where they were.
-bool IsAbsolutePointer(const XIDeviceInfo& device);
+bool IsAbsolutePointer(const PointerDevice& device);
 
 #endif

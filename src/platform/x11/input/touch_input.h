@@ -1,10 +1,12 @@
 // Touchscreens and tablets follow the picture when the display turns.
+// XInput 2 is spoken through XCB's raw requests, its questions riding on the
+// round trips the turn makes anyway.
 #ifndef TARVELIN_PLATFORM_X11_INPUT_TOUCH_INPUT_H
 #define TARVELIN_PLATFORM_X11_INPUT_TOUCH_INPUT_H
 
 #include "orientation/orientation_table.h"
 
-#include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 // Enough for every touchscreen and tablet one machine has.
 const int kMaxTouchDevices = 16;
@@ -13,24 +15,31 @@ const int kMaxTouchDevices = 16;
 // pointers are not among them: they move from where the cursor is,
 // whichever way the picture shows.
 struct TouchDevices {
-    int opcode = 0; // XInput's
-    Atom matrix = None;
-    Atom floatType = None;
+    xcb_atom_t matrix = XCB_NONE;
+    xcb_atom_t floatType = XCB_NONE;
     int ids[kMaxTouchDevices]{};
     int count = 0;
 };
 
-// Queues the question whether the server has XInput, so that its answer
-// comes with the next reply the program waits for, not on a round trip of
-// its own.
-void AskForXInput(Display* display);
+// The search, in three steps, each sent with other questions of the turn:
+// whether the server has XInput (before the extensions are waited for),
+// its devices, then which of them have a matrix.
+struct TouchSearch {
+    bool present = false;
+    unsigned int version = 0, devices = 0;
+    xcb_intern_atom_cookie_t matrix{}, floatType{};
+    unsigned int properties[kMaxTouchDevices]{};
+    int ids[kMaxTouchDevices]{};
+    int count = 0;
+};
+void PrefetchXInput(xcb_connection_t* connection);
+void AskForDevices(xcb_connection_t* connection, TouchSearch* search);
+void AskForMatrices(xcb_connection_t* connection, TouchSearch* search);
+TouchDevices TakeTouchDevices(xcb_connection_t* connection, TouchSearch* search);
 
-// Asked before the turn, while the server is idle; none without XInput 2.
-TouchDevices FindTouchDevices(Display* display);
-
-// Sets each device's matrix to the orientation's, and waits until the
-// server has taken them.
-void TurnTouchDevices(Display* display, const TouchDevices& devices,
-                      const OrientationEntry& orientation);
+// Sets each device's matrix to the orientation's. Nothing waits: a request
+// whose answer is waited for afterwards makes sure the server has them.
+void SendTouchMatrices(xcb_connection_t* connection, const TouchDevices& devices,
+                       const OrientationEntry& orientation);
 
 #endif

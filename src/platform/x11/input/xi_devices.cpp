@@ -7,10 +7,6 @@
 
 namespace {
 
-// Enough for any device: only the touch class and the valuators of the
-// first two axes are kept, the classes that tell whether it is absolute.
-const int kMaxKeptClasses = 8;
-
 struct Reader {
     const unsigned char* at;
     size_t left;
@@ -34,15 +30,7 @@ struct Reader {
     }
 };
 
-// A device with the classes that matter, in libXi's form.
-struct Device {
-    XIDeviceInfo info;
-    XIAnyClassInfo* classes[kMaxKeptClasses];
-    XIValuatorClassInfo valuators[kMaxKeptClasses];
-    XITouchClassInfo touches[kMaxKeptClasses];
-};
-
-bool ReadClass(Reader* reader, Device* device) {
+bool ReadClass(Reader* reader, PointerDevice* device) {
     xXIAnyInfo any;
     if (!reader->Peek(&any, sizeof any)) {
         return false;
@@ -52,41 +40,30 @@ bool ReadClass(Reader* reader, Device* device) {
     if (bytes < sizeof any || bytes > reader->left) {
         return false;
     }
-    const int kept = device->info.num_classes;
-    if (any.type == XIValuatorClass && bytes >= sizeof(xXIValuatorInfo) && kept < kMaxKeptClasses) {
+    if (any.type == XIValuatorClass && bytes >= sizeof(xXIValuatorInfo)) {
         xXIValuatorInfo wire;
         reader->Peek(&wire, sizeof wire);
-        if (wire.number <= 1) {
-            XIValuatorClassInfo& valuator = device->valuators[kept];
-            valuator.type = XIValuatorClass;
-            valuator.number = wire.number;
-            valuator.mode = wire.mode;
-            device->classes[device->info.num_classes++] =
-                reinterpret_cast<XIAnyClassInfo*>(&valuator);
-        }
+        const bool absolute = wire.mode == XIModeAbsolute;
+        device->absoluteX = device->absoluteX || (wire.number == 0 && absolute);
+        device->absoluteY = device->absoluteY || (wire.number == 1 && absolute);
     } else if (any.type == XITouchClass && bytes >= sizeof(xXITouchInfo) &&
-               kept < kMaxKeptClasses) {
+               device->touchMode == 0) {
         xXITouchInfo wire;
         reader->Peek(&wire, sizeof wire);
-        XITouchClassInfo& touch = device->touches[kept];
-        touch.type = XITouchClass;
-        touch.mode = wire.mode;
-        device->classes[device->info.num_classes++] = reinterpret_cast<XIAnyClassInfo*>(&touch);
+        device->touchMode = wire.mode;
     }
     return reader->Skip(bytes);
 }
 
-bool ReadDevice(Reader* reader, Device* device) {
+bool ReadDevice(Reader* reader, PointerDevice* device, int* id) {
     xXIDeviceInfo wire;
     // The name follows, padded to whole words.
     if (!reader->Peek(&wire, sizeof wire) ||
         !reader->Skip(sizeof wire + (static_cast<size_t>(wire.name_len) + 3) / 4 * 4)) {
         return false;
     }
-    device->info = XIDeviceInfo();
-    device->info.deviceid = wire.deviceid;
-    device->info.use = wire.use;
-    device->info.classes = device->classes;
+    *device = PointerDevice{wire.use, 0, false, false};
+    *id = wire.deviceid;
     for (int i = 0; i < wire.num_classes; ++i) {
         if (!ReadClass(reader, device)) {
             return false;
@@ -99,11 +76,12 @@ bool ReadDevice(Reader* reader, Device* device) {
 
 int FindAbsolutePointers(const unsigned char* data, size_t bytes, int devices, int* ids, int max) {
     Reader reader = {data, bytes};
-    Device device;
+    PointerDevice device;
+    int id = 0;
     int found = 0;
-    for (int i = 0; i < devices && found < max && ReadDevice(&reader, &device); ++i) {
-        if (IsAbsolutePointer(device.info)) {
-            ids[found++] = device.info.deviceid;
+    for (int i = 0; i < devices && found < max && ReadDevice(&reader, &device, &id); ++i) {
+        if (IsAbsolutePointer(device)) {
+            ids[found++] = id;
         }
     }
     return found;
