@@ -1,15 +1,58 @@
 #include "platform/linux/linux_port.h"
 
 #include "platform/linux/process_services.h"
+#include "platform/wayland/wlroots/wlroots_port.h"
+#include "platform/x11/dialogs/dialog_operations.h"
 #include "platform/x11/x11_port.h"
+
+#include <stdlib.h>
 
 namespace {
 
+struct WaylandBackend {
+    bool (*offered)(const WaylandSession* session);
+    DisplayOperations (*operations)(WaylandSession* session);
+};
+
+// Probed in order, once; the first the compositor offers turns.
+const WaylandBackend kWaylandBackends[] = {{WlrootsOffered, WlrootsDisplayOperations}};
+
+bool CannotAsk(void*, Uint32*) {
+    return false;
+}
+
+bool CannotTurn(void*, Uint32) {
+    return false;
+}
+
+Point NoAnchor(void*) {
+    return Point{-1, -1};
+}
+
 X11Connection gX11Connection;
+WaylandSession gWaylandSession;
+DisplayOperations gDisplay;
+
+DisplayOperations WaylandDisplayOperations() {
+    for (const WaylandBackend& backend : kWaylandBackends) {
+        if (backend.offered(&gWaylandSession)) {
+            return backend.operations(&gWaylandSession);
+        }
+    }
+    return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor};
+}
+
+bool InWaylandSession() {
+    const char* name = getenv("WAYLAND_DISPLAY");
+    return name != nullptr && *name != 0 && OpenWaylandSession(&gWaylandSession);
+}
 
 } // namespace
 
 Port ChooseLinuxPort() {
-    return Port{X11DisplayOperations(&gX11Connection), X11DialogOperations(&gX11Connection),
+    const bool wayland = InWaylandSession();
+    gDisplay = wayland ? WaylandDisplayOperations() : X11DisplayOperations();
+    const DialogOperations dialogs = XDialogOperations(&gX11Connection, &gDisplay, wayland);
+    return Port{gDisplay, wayland ? dialogs : X11DialogsBesideTheTurn(dialogs),
                 LinuxProcessServices()};
 }

@@ -5,8 +5,10 @@
 
 #include "platform/port.h"
 
-// X11 is the only backend yet. It serves even when no display can be
-// opened: its operations then fail and say so.
+// Under Wayland ($WAYLAND_DISPLAY answers) the compositor's own output
+// protocol turns, never XWayland's RandR; one it does not know cannot
+// turn. Otherwise X11, which serves even when no display can be opened: its
+// operations then fail and say so. The boxes are X windows either way.
 Port ChooseLinuxPort();
 
 #endif

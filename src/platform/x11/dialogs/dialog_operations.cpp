@@ -1,11 +1,11 @@
 // The port's dialogs on X: windows of the program's own, drawn with Xft, up
 // only while the core waits for them. What cannot be shown is said on
 // standard error, in English: the terminal may not draw Chinese.
+#include "platform/x11/dialogs/dialog_operations.h"
 #include "orientation/texts.h"
 #include "platform/linux/standard_error.h"
 #include "platform/x11/dialogs/message_box.h"
 #include "platform/x11/dialogs/popup_menu.h"
-#include "platform/x11/x11_port.h"
 #include "text/utf.h"
 
 #include <string>
@@ -19,9 +19,18 @@ std::string Utf8Of(const WideChar* text) {
     return utf8;
 }
 
+struct Dialogs {
+    X11Connection* connection;
+    const DisplayOperations* display;
+    bool xwayland;
+};
+
+Dialogs gDialogs;
+
 Display* DisplayOf(void* state) {
-    Display* display = ConnectedDisplay(static_cast<X11Connection*>(state));
-    if (display == nullptr) {
+    const Dialogs* dialogs = static_cast<const Dialogs*>(state);
+    Display* display = ConnectedDisplay(dialogs->connection);
+    if (display == nullptr && !dialogs->xwayland) {
         ReportNoDisplay();
     }
     return display;
@@ -30,9 +39,14 @@ Display* DisplayOf(void* state) {
 bool ShowMessage(void* state, const Message* message) {
     Display* display = DisplayOf(state);
     if (display == nullptr) {
+        if (gDialogs.xwayland) {
+            ReportError("%s", message->english);
+        }
         return false;
     }
-    if (!ShowMessageBox(display, Utf8Of(message->text).c_str(), Utf8Of(kMessageCaption).c_str())) {
+    const Point anchor = gDialogs.display->menuAnchor(gDialogs.display->state);
+    if (!ShowMessageBox(display, Utf8Of(message->text).c_str(), Utf8Of(kMessageCaption).c_str(),
+                        anchor)) {
         ReportError("%s", message->english);
         return false;
     }
@@ -43,6 +57,9 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
                           Uint32* picked) {
     Display* display = DisplayOf(state);
     if (display == nullptr) {
+        if (gDialogs.xwayland) {
+            ReportError("cannot show the menu: no X display (XWayland)");
+        }
         return kMenuNotShown;
     }
     std::vector<std::string> labels;
@@ -54,7 +71,8 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
         pointers.push_back(label.c_str());
     }
     int index = 0;
-    const MenuAnswer answer = TrackPopup(display, pointers.data(), count, anchor, &index);
+    const MenuAnswer answer =
+        TrackPopup(display, pointers.data(), count, anchor, gDialogs.xwayland, &index);
     if (answer == kMenuPicked) {
         *picked = items[index].code;
     }
@@ -63,6 +81,8 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
 
 } // namespace
 
-DialogOperations X11DialogOperations(X11Connection* connection) {
-    return DialogOperations{connection, ShowMessage, ChooseFromMenu};
+DialogOperations XDialogOperations(X11Connection* connection, const DisplayOperations* display,
+                                   bool xwayland) {
+    gDialogs = Dialogs{connection, display, xwayland};
+    return DialogOperations{&gDialogs, ShowMessage, ChooseFromMenu};
 }

@@ -62,3 +62,38 @@ int ScreenWidth(const UiStyle* style) {
 int ScreenHeight(const UiStyle* style) {
     return DisplayHeight(style->display, style->screen);
 }
+
+void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height) {
+    Display* display = dialog->style.display;
+    XSizeHints* size = XAllocSizeHints();
+    if (size != nullptr) {
+        // Fixed size, and the place chosen here, as a message box has.
+        size->flags = PPosition | USPosition | PMinSize | PMaxSize;
+        size->x = x;
+        size->y = y;
+        size->min_width = size->max_width = width;
+        size->min_height = size->max_height = height;
+        XSetWMNormalHints(display, dialog->window, size);
+        XFree(size);
+    }
+    XWMHints* hints = XAllocWMHints();
+    if (hints != nullptr) {
+        hints->flags = InputHint | StateHint;
+        hints->input = True;
+        hints->initial_state = NormalState;
+        XSetWMHints(display, dialog->window, hints);
+        XFree(hints);
+    }
+    SetAtomProperty(display, dialog->window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
+}
+
+int CentreOn(int anchor, int size, int screen) {
+    if (anchor < 0 || anchor >= screen) {
+        anchor = screen / 2;
+    }
+    const int start = anchor - size / 2;
+    if (start + size > screen) {
+        return screen - size > 0 ? screen - size : 0;
+    }
+    return start < 0 ? 0 : start;
+}

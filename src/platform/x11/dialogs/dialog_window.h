@@ -29,6 +29,13 @@ void DestroyDialogWindow(DialogWindow* dialog);
 // Sets one atom-list property (window type, state) in EWMH's format.
 void SetAtomProperty(Display* display, Window window, const char* property, const char* value);
 
+// A fixed-size dialog at x, y for the window manager, which takes focus.
+void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height);
+
+// Where a window of size starts to be centred on anchor and whole on a
+// screen that long where it fits; an anchor off the screen centres it.
+int CentreOn(int anchor, int size, int screen);
+
 // Screen size in pixels, as the server reports it now.
 int ScreenWidth(const UiStyle* style);
 int ScreenHeight(const UiStyle* style);

@@ -163,32 +163,6 @@ bool IsDismissKey(KeySym key) {
     return key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space;
 }
 
-void SetHints(const Box* box, int x, int y) {
-    Display* display = box->dialog.style.display;
-    XSizeHints* size = XAllocSizeHints();
-    if (size != nullptr) {
-        // Fixed size, and the place chosen here, as a message box has.
-        size->flags = PPosition | USPosition | PMinSize | PMaxSize;
-        size->x = x;
-        size->y = y;
-        size->min_width = size->max_width = box->width;
-        size->min_height = size->max_height = box->height;
-        XSetWMNormalHints(display, box->dialog.window, size);
-        XFree(size);
-    }
-    XWMHints* hints = XAllocWMHints();
-    if (hints != nullptr) {
-        hints->flags = InputHint | StateHint;
-        hints->input = True;
-        hints->initial_state = NormalState;
-        XSetWMHints(display, box->dialog.window, hints);
-        XFree(hints);
-    }
-    SetAtomProperty(display, box->dialog.window, "_NET_WM_WINDOW_TYPE",
-                    "_NET_WM_WINDOW_TYPE_DIALOG");
-    SetAtomProperty(display, box->dialog.window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
-}
-
 // Runs until the box is dismissed, or destroyed from outside.
 void RunEvents(Box* box, bool setFocus) {
     Display* display = box->dialog.style.display;
@@ -254,7 +228,7 @@ void RunEvents(Box* box, bool setFocus) {
 
 } // namespace
 
-bool ShowMessageBox(Display* display, const char* text, const char* caption) {
+bool ShowMessageBox(Display* display, const char* text, const char* caption, Point anchor) {
     const bool managed = HasWindowManager(display, DefaultScreen(display));
     Box box = Box();
     UiStyle* style = &box.dialog.style;
@@ -264,14 +238,14 @@ bool ShowMessageBox(Display* display, const char* text, const char* caption) {
     box.text = text;
     box.caption = caption;
     Layout(&box, !managed);
-    // Never off the top-left corner, even on a screen narrower than the box.
-    const int x = ScreenWidth(style) > box.width ? (ScreenWidth(style) - box.width) / 2 : 0;
-    const int y = ScreenHeight(style) > box.height ? (ScreenHeight(style) - box.height) / 2 : 0;
+    const int x = CentreOn(anchor.x, box.width, ScreenWidth(style));
+    const int y = CentreOn(anchor.y, box.height, ScreenHeight(style));
     CreateDialogWindow(&box.dialog, x, y, box.width, box.height, false,
                        ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
                            StructureNotifyMask,
                        caption, "tarvelin");
-    SetHints(&box, x, y);
+    SetDialogHints(&box.dialog, x, y, box.width, box.height);
+    SetAtomProperty(display, box.dialog.window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
 
     RunEvents(&box, !managed);
 

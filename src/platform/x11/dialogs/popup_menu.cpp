@@ -19,6 +19,8 @@ struct Menu {
     int itemHeight;
     int labelX;
     int selected;
+    Atom deleteWindow;
+    bool focused;
 };
 
 const int kBorder = 1;
@@ -83,15 +85,6 @@ void Select(Menu* menu, int index) {
     if (index != kNone) {
         PaintItem(menu, index);
     }
-}
-
-// Centred on anchor, the whole menu on the screen where it fits.
-int Place(int anchor, int size, int screen) {
-    const int start = anchor - size / 2;
-    if (start + size > screen) {
-        return screen - size > 0 ? screen - size : 0;
-    }
-    return start < 0 ? 0 : start;
 }
 
 // Another client (a hotkey daemon, a launcher) may hold a grab for a moment
@@ -166,6 +159,22 @@ int RunEvents(Menu* menu) {
             }
             break;
         }
+        case FocusIn:
+            menu->focused = true;
+            break;
+        case FocusOut:
+            // A managed menu closes as a grabbing one does on a click
+            // elsewhere: when the user turns to another window.
+            if (menu->focused && event.xfocus.mode == NotifyNormal &&
+                event.xfocus.detail != NotifyInferior) {
+                return kNone;
+            }
+            break;
+        case ClientMessage:
+            if (static_cast<Atom>(event.xclient.data.l[0]) == menu->deleteWindow) {
+                return kNone;
+            }
+            break;
         case DestroyNotify:
             menu->dialog.window = None;
             return kNone;
@@ -178,7 +187,7 @@ int RunEvents(Menu* menu) {
 } // namespace
 
 MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Point anchor,
-                      int* picked) {
+                      bool managed, int* picked) {
     Menu menu = Menu();
     UiStyle* style = &menu.dialog.style;
     if (!OpenUiStyle(display, false, style)) {
@@ -189,17 +198,23 @@ MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Po
     menu.count = count;
     menu.selected = kNone;
     Layout(&menu);
-    CreateDialogWindow(&menu.dialog, Place(anchor.x, menu.width, ScreenWidth(style)),
-                       Place(anchor.y, menu.height, ScreenHeight(style)), menu.width, menu.height,
-                       true,
+    const int x = CentreOn(anchor.x, menu.width, ScreenWidth(style));
+    const int y = CentreOn(anchor.y, menu.height, ScreenHeight(style));
+    CreateDialogWindow(&menu.dialog, x, y, menu.width, menu.height, !managed,
                        ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask |
-                           PointerMotionMask | StructureNotifyMask,
+                           PointerMotionMask | StructureNotifyMask | FocusChangeMask,
                        "Tarvelin", "tarvelin-menu");
-    SetAtomProperty(display, menu.dialog.window, "_NET_WM_WINDOW_TYPE",
-                    "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+    if (managed) {
+        SetDialogHints(&menu.dialog, x, y, menu.width, menu.height);
+        menu.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, menu.dialog.window, &menu.deleteWindow, 1);
+    } else {
+        SetAtomProperty(display, menu.dialog.window, "_NET_WM_WINDOW_TYPE",
+                        "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+    }
     XMapRaised(display, menu.dialog.window);
 
-    const bool grabbed = GrabInput(display, menu.dialog.window);
+    const bool grabbed = managed || GrabInput(display, menu.dialog.window);
     const int index = grabbed ? RunEvents(&menu) : kNone;
 
     XUngrabKeyboard(display, CurrentTime);

@@ -1,5 +1,7 @@
 // A popup menu of its own: a window that bypasses the window manager and
-// holds keyboard and pointer while it is up.
+// holds keyboard and pointer while it is up, or, managed, a dialog window
+// that takes focus as the window manager gives it (where grabs reach no
+// further than the program's own windows, as under XWayland).
 #ifndef TARVELIN_PLATFORM_X11_DIALOGS_POPUP_MENU_H
 #define TARVELIN_PLATFORM_X11_DIALOGS_POPUP_MENU_H
 
@@ -13,6 +15,6 @@
 // choice (Escape, a click outside). kMenuNotShown (no usable font, or no
 // keyboard and pointer to hold) has been said on standard error.
 MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Point anchor,
-                      int* picked);
+                      bool managed, int* picked);
 
 #endif

@@ -1,0 +1,418 @@
+#include "platform/wayland/wlroots/wlroots_port.h"
+
+#include "orientation/orientation_table.h"
+#include "platform/linux/standard_error.h"
+#include "platform/wayland/output_layout.h"
+
+#include "wlr-output-management-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const char kManagerGlobal[] = "zwlr_output_manager_v1";
+
+const int kMaxOutputs = 16;
+// An apply may wait on a mode set, which takes real panels a while.
+const int kAnswerWait = 5000;
+
+struct Mode {
+    zwlr_output_mode_v1* proxy;
+    int width, height;
+};
+
+struct Head {
+    zwlr_output_head_v1* proxy;
+    char name[64];
+    bool enabled;
+    zwlr_output_mode_v1* mode;
+    int x, y, transform;
+    double scale;
+};
+
+// What wl_output and xdg-output say of an enabled output: some compositors
+// leave the head's own events out.
+struct Output {
+    char name[64];
+    int transform;
+    int width, height; // the current mode
+    int scale;
+    bool placed; // xdg-output's logical position and size came
+    int x, y, logicalWidth, logicalHeight;
+};
+
+enum Answer { kSucceeded, kFailed, kCancelled };
+
+struct Wlroots {
+    WaylandSession* session;
+    bool read;
+    zwlr_output_manager_v1* manager;
+    uint32_t serial;
+    bool done;
+    Head heads[kMaxOutputs];
+    int headCount;
+    Mode modes[kMaxOutputs * 64];
+    int modeCount;
+    Output outputs[kMaxOutputs];
+    int outputCount;
+    WaylandOutput layout[kMaxOutputs]; // one for each head
+    int turned;                        // -1: none can turn
+    Answer answer;
+    bool answered;
+};
+
+Wlroots gWlroots;
+
+void CopyName(char (&to)[64], const char* name) {
+    strncpy(to, name, sizeof to - 1);
+}
+
+template <typename Listener> void Listen(void* proxy, const Listener* listener, void* data) {
+    AddListener(gWlroots.session, proxy, listener, data);
+}
+
+void OnModeSize(void* data, zwlr_output_mode_v1*, int32_t width, int32_t height) {
+    static_cast<Mode*>(data)->width = width;
+    static_cast<Mode*>(data)->height = height;
+}
+void OnModeRefresh(void*, zwlr_output_mode_v1*, int32_t) {}
+void OnModePreferred(void*, zwlr_output_mode_v1*) {}
+void OnModeFinished(void*, zwlr_output_mode_v1*) {}
+const zwlr_output_mode_v1_listener kModeListener = {OnModeSize, OnModeRefresh, OnModePreferred,
+                                                    OnModeFinished};
+
+Head* HeadOf(void* data) {
+    return static_cast<Head*>(data);
+}
+void OnHeadName(void* data, zwlr_output_head_v1*, const char* name) {
+    CopyName(HeadOf(data)->name, name);
+}
+void OnHeadText(void*, zwlr_output_head_v1*, const char*) {}
+void OnHeadSize(void*, zwlr_output_head_v1*, int32_t, int32_t) {}
+void OnHeadMode(void*, zwlr_output_head_v1*, zwlr_output_mode_v1* proxy) {
+    const int capacity = sizeof gWlroots.modes / sizeof gWlroots.modes[0];
+    if (gWlroots.modeCount < capacity) {
+        Mode* mode = &gWlroots.modes[gWlroots.modeCount++];
+        mode->proxy = proxy;
+        Listen(proxy, &kModeListener, mode);
+    }
+}
+void OnHeadEnabled(void* data, zwlr_output_head_v1*, int32_t enabled) {
+    HeadOf(data)->enabled = enabled != 0;
+}
+void OnHeadCurrentMode(void* data, zwlr_output_head_v1*, zwlr_output_mode_v1* mode) {
+    HeadOf(data)->mode = mode;
+}
+void OnHeadPosition(void* data, zwlr_output_head_v1*, int32_t x, int32_t y) {
+    HeadOf(data)->x = x;
+    HeadOf(data)->y = y;
+}
+void OnHeadTransform(void* data, zwlr_output_head_v1*, int32_t transform) {
+    HeadOf(data)->transform = transform;
+}
+void OnHeadScale(void* data, zwlr_output_head_v1*, wl_fixed_t scale) {
+    HeadOf(data)->scale = scale / 256.0;
+}
+void OnHeadFinished(void* data, zwlr_output_head_v1*) {
+    HeadOf(data)->proxy = nullptr;
+}
+const zwlr_output_head_v1_listener kHeadListener = {
+    OnHeadName,        OnHeadText,     OnHeadSize,      OnHeadMode,  OnHeadEnabled,
+    OnHeadCurrentMode, OnHeadPosition, OnHeadTransform, OnHeadScale, OnHeadFinished,
+    OnHeadText,        OnHeadText,     OnHeadText};
+
+void OnManagerHead(void*, zwlr_output_manager_v1*, zwlr_output_head_v1* proxy) {
+    if (gWlroots.headCount < kMaxOutputs) {
+        Head* head = &gWlroots.heads[gWlroots.headCount++];
+        head->proxy = proxy;
+        head->scale = 1;
+        Listen(proxy, &kHeadListener, head);
+    }
+}
+void OnManagerDone(void*, zwlr_output_manager_v1*, uint32_t serial) {
+    gWlroots.serial = serial;
+    gWlroots.done = true;
+}
+void OnManagerFinished(void*, zwlr_output_manager_v1*) {}
+const zwlr_output_manager_v1_listener kManagerListener = {OnManagerHead, OnManagerDone,
+                                                          OnManagerFinished};
+
+Output* OutputOf(void* data) {
+    return static_cast<Output*>(data);
+}
+void OnGeometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+                const char*, int32_t transform) {
+    OutputOf(data)->transform = transform;
+}
+void OnOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
+    if (flags & WL_OUTPUT_MODE_CURRENT) {
+        OutputOf(data)->width = width;
+        OutputOf(data)->height = height;
+    }
+}
+void OnOutputDone(void*, wl_output*) {}
+void OnOutputScale(void* data, wl_output*, int32_t scale) {
+    OutputOf(data)->scale = scale;
+}
+void OnOutputName(void* data, wl_output*, const char* name) {
+    CopyName(OutputOf(data)->name, name);
+}
+void OnOutputText(void*, wl_output*, const char*) {}
+const wl_output_listener kOutputListener = {OnGeometry,    OnOutputMode, OnOutputDone,
+                                            OnOutputScale, OnOutputName, OnOutputText};
+
+void OnLogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
+    OutputOf(data)->placed = true;
+    OutputOf(data)->x = x;
+    OutputOf(data)->y = y;
+}
+void OnLogicalSize(void* data, zxdg_output_v1*, int32_t width, int32_t height) {
+    OutputOf(data)->logicalWidth = width;
+    OutputOf(data)->logicalHeight = height;
+}
+void OnXdgDone(void*, zxdg_output_v1*) {}
+void OnXdgName(void* data, zxdg_output_v1*, const char* name) {
+    if (OutputOf(data)->name[0] == 0) {
+        CopyName(OutputOf(data)->name, name);
+    }
+}
+void OnXdgText(void*, zxdg_output_v1*, const char*) {}
+const zxdg_output_v1_listener kXdgListener = {OnLogicalPosition, OnLogicalSize, OnXdgDone,
+                                              OnXdgName, OnXdgText};
+
+const Output* OutputNamed(const char* name) {
+    for (int i = 0; i < gWlroots.outputCount; ++i) {
+        if (strcmp(gWlroots.outputs[i].name, name) == 0) {
+            return &gWlroots.outputs[i];
+        }
+    }
+    return nullptr;
+}
+
+// The layout as the compositor has it, the head's word first, and what
+// wl_output and xdg-output add where the head said nothing.
+void MergeLayout() {
+    for (int i = 0; i < gWlroots.headCount; ++i) {
+        const Head& head = gWlroots.heads[i];
+        WaylandOutput& entry = gWlroots.layout[i];
+        entry = WaylandOutput();
+        memcpy(entry.name, head.name, sizeof entry.name);
+        entry.enabled = head.proxy != nullptr && head.enabled;
+        entry.x = head.x;
+        entry.y = head.y;
+        entry.transform = head.transform;
+        int width = 0;
+        int height = 0;
+        for (int m = 0; m < gWlroots.modeCount; ++m) {
+            if (gWlroots.modes[m].proxy == head.mode) {
+                width = gWlroots.modes[m].width;
+                height = gWlroots.modes[m].height;
+            }
+        }
+        double scale = head.scale > 0 ? head.scale : 1;
+        const Output* output = head.proxy != nullptr ? OutputNamed(head.name) : nullptr;
+        if (output != nullptr && !entry.enabled) {
+            entry.enabled = true;
+            entry.transform = output->transform;
+            width = output->width;
+            height = output->height;
+            scale = output->scale > 0 ? output->scale : 1;
+        }
+        const bool turned = entry.transform & 1;
+        entry.width = static_cast<int>((turned ? height : width) / scale);
+        entry.height = static_cast<int>((turned ? width : height) / scale);
+        if (output != nullptr && output->placed) {
+            entry.x = output->x;
+            entry.y = output->y;
+            entry.width = output->logicalWidth;
+            entry.height = output->logicalHeight;
+        }
+    }
+}
+
+bool ReadOutputs() {
+    WaylandSession* session = gWlroots.session;
+    gWlroots.manager = reinterpret_cast<zwlr_output_manager_v1*>(BindGlobal(
+        session, FindGlobal(session, kManagerGlobal), &zwlr_output_manager_v1_interface, 2));
+    if (gWlroots.manager == nullptr) {
+        return false;
+    }
+    Listen(gWlroots.manager, &kManagerListener, nullptr);
+    const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
+    wl_proxy* xdgManager =
+        xdgGlobal != nullptr ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
+                             : nullptr;
+    for (const WaylandGlobal* global;
+         gWlroots.outputCount < kMaxOutputs &&
+         (global = FindGlobal(session, "wl_output", gWlroots.outputCount)) != nullptr;) {
+        Output* output = &gWlroots.outputs[gWlroots.outputCount++];
+        wl_proxy* proxy = BindGlobal(session, global, &wl_output_interface, 4);
+        Listen(proxy, &kOutputListener, output);
+        if (xdgManager != nullptr) {
+            union wl_argument arguments[2] = {};
+            arguments[1].o = reinterpret_cast<wl_object*>(proxy);
+            Listen(SendRequest(session, xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
+                               arguments, &zxdg_output_v1_interface),
+                   &kXdgListener, output);
+        }
+    }
+    // The manager's first done follows its heads; by the answer to a sync
+    // every output has sent its state too.
+    if (!WaitFor(session, &gWlroots.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
+        return false;
+    }
+    MergeLayout();
+    return true;
+}
+
+void OnSucceeded(void*, zwlr_output_configuration_v1*) {
+    gWlroots.answer = kSucceeded;
+    gWlroots.answered = true;
+}
+void OnFailed(void*, zwlr_output_configuration_v1*) {
+    gWlroots.answer = kFailed;
+    gWlroots.answered = true;
+}
+void OnCancelled(void*, zwlr_output_configuration_v1*) {
+    gWlroots.answer = kCancelled;
+    gWlroots.answered = true;
+}
+const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceeded, OnFailed,
+                                                                      OnCancelled};
+
+wl_proxy* Send(void* proxy, uint32_t opcode, union wl_argument* arguments,
+               const wl_interface* created = nullptr, bool destroy = false) {
+    return SendRequest(gWlroots.session, static_cast<wl_proxy*>(proxy), opcode, arguments, created,
+                       destroy);
+}
+
+// Every head, as the protocol asks: the enabled ones where layout puts them
+// (their mode as it is), the others off. Then test or apply (opcode) and
+// wait for the answer.
+Answer Configure(const WaylandOutput* layout, uint32_t opcode) {
+    union wl_argument create[2] = {};
+    create[1].u = gWlroots.serial;
+    wl_proxy* configuration = Send(gWlroots.manager, ZWLR_OUTPUT_MANAGER_V1_CREATE_CONFIGURATION,
+                                   create, &zwlr_output_configuration_v1_interface);
+    for (int i = 0; i < gWlroots.headCount; ++i) {
+        const Head& head = gWlroots.heads[i];
+        if (head.proxy == nullptr) {
+            continue;
+        }
+        union wl_argument which[2] = {};
+        if (!layout[i].enabled) {
+            which[0].o = reinterpret_cast<wl_object*>(head.proxy);
+            Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DISABLE_HEAD, which);
+            continue;
+        }
+        which[1].o = reinterpret_cast<wl_object*>(head.proxy);
+        wl_proxy* configured = Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_ENABLE_HEAD, which,
+                                    &zwlr_output_configuration_head_v1_interface);
+        union wl_argument position[2] = {};
+        position[0].i = layout[i].x;
+        position[1].i = layout[i].y;
+        Send(configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_POSITION, position);
+        union wl_argument transform[1] = {};
+        transform[0].i = layout[i].transform;
+        Send(configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_TRANSFORM, transform);
+    }
+    union wl_argument none[1] = {};
+    Send(configuration, opcode, none);
+    gWlroots.answered = false;
+    const Answer answer =
+        AddListener(gWlroots.session, configuration, &kConfigurationListener, nullptr) &&
+                WaitFor(gWlroots.session, &gWlroots.answered, kAnswerWait)
+            ? gWlroots.answer
+            : kFailed;
+    Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
+    return answer;
+}
+
+// Test, then apply; a configuration the compositor cancelled as outdated
+// is made again from the layout read anew, once.
+bool Turn(int transform) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        WaylandOutput layout[kMaxOutputs];
+        memcpy(layout, gWlroots.layout, sizeof layout);
+        TurnInLayout(layout, gWlroots.headCount, gWlroots.turned, transform);
+        Answer answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
+        if (answer == kSucceeded) {
+            answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY);
+        }
+        if (answer == kSucceeded) {
+            memcpy(gWlroots.layout, layout, sizeof layout);
+        }
+        if (answer != kCancelled) {
+            return answer == kSucceeded;
+        }
+        if (!Roundtrip(gWlroots.session, kAnswerWait)) {
+            return false;
+        }
+        MergeLayout();
+    }
+    return false;
+}
+
+// Read once, and the output that turns chosen once.
+bool Ready() {
+    if (!gWlroots.read) {
+        gWlroots.read = true;
+        gWlroots.turned = -1;
+        if (!ReadOutputs()) {
+            ReportError("the compositor did not describe its outputs");
+        } else {
+            gWlroots.turned =
+                ChooseOutput(gWlroots.layout, gWlroots.headCount, getenv("TARVELIN_OUTPUT"));
+        }
+    }
+    return gWlroots.turned >= 0;
+}
+
+bool SupportedOrientations(void*, Uint32* set) {
+    if (!Ready()) {
+        return false;
+    }
+    *set = kOrientation90 | kOrientation180 | kOrientation270;
+    return true;
+}
+
+// wl_output's transforms count quarter turns counter-clockwise, as desktop
+// Windows' DMDO_ values do.
+bool CurrentOrientation(void*, Uint32* code) {
+    const OrientationEntry* orientation =
+        Ready() ? FindOrientationByDesktopCode(gWlroots.layout[gWlroots.turned].transform & 3)
+                : nullptr;
+    if (orientation == nullptr) {
+        return false;
+    }
+    *code = orientation->code;
+    return true;
+}
+
+bool ApplyOrientation(void*, Uint32 code) {
+    const OrientationEntry* target = FindOrientationByCode(code);
+    return Ready() && target != nullptr && Turn(static_cast<int>(target->desktopCode));
+}
+
+// Off every screen when no output turns: the boxes then centre themselves.
+Point MenuAnchor(void*) {
+    if (!Ready()) {
+        return Point{-1, -1};
+    }
+    const WaylandOutput& output = gWlroots.layout[gWlroots.turned];
+    return Point{output.x + output.width / 2, output.y + output.height / 2};
+}
+
+} // namespace
+
+bool WlrootsOffered(const WaylandSession* session) {
+    return FindGlobal(session, kManagerGlobal) != nullptr;
+}
+
+DisplayOperations WlrootsDisplayOperations(WaylandSession* session) {
+    gWlroots.session = session;
+    return DisplayOperations{nullptr, SupportedOrientations, CurrentOrientation, ApplyOrientation,
+                             MenuAnchor};
+}
