@@ -69,10 +69,10 @@ MUTANTS = [
      "const bool swapped = next->quarterTurn;", "size swapped on every quarter turn"),
     ("src/platform/win32/desktop/desktop_modes.cpp", "target->orientation = next->desktopCode;",
      "target->orientation = next->code;", "CE code sent to the desktop driver"),
-    ("src/orientation/orientation_table.cpp", "{kOrientation270, 3, 8, true,", "{kOrientation270, 4, 8, true,",
+    ("src/orientation/orientation_table.cpp", "{kOrientation270, 3, 3, 8, true,", "{kOrientation270, 4, 3, 8, true,",
      "desktop 270 mapped wrong"),
     # The X11 turn's arithmetic and what it reads.
-    ("src/orientation/orientation_table.cpp", "{kOrientation90, 1, 2, true,", "{kOrientation90, 1, 8, true,",
+    ("src/orientation/orientation_table.cpp", "{kOrientation90, 1, 1, 2, true,", "{kOrientation90, 1, 1, 8, true,",
      "90 mapped to RandR's 270"),
     ("src/platform/x11/display/turn_plan.cpp", "XCB_RANDR_ROTATION_REFLECT_X | XCB_RANDR_ROTATION_REFLECT_Y;",
      "XCB_RANDR_ROTATION_REFLECT_X;", "the Y reflection dropped"),

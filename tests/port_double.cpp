@@ -25,6 +25,10 @@ bool Apply(void* state, Uint32 code) {
     return Of(state).script.turnTaken;
 }
 
+bool Reported(void* state) {
+    return Of(state).script.reports;
+}
+
 Point Anchor(void* state) {
     return Of(state).script.anchor;
 }
@@ -64,7 +68,7 @@ int IsWhiteSpace(WideChar unit) {
 } // namespace
 
 PortDouble::PortDouble(const DoubleScript& script)
-    : script(script), port_{{this, Supported, Current, Apply, Anchor},
+    : script(script), port_{{this, Supported, Current, Apply, Anchor, Reported},
                             {this, ShowMessage, Choose},
                             {this, ModuleFileName, Allocate, Release, IsWhiteSpace}} {}
 

@@ -10,7 +10,8 @@
 #include <vector>
 
 struct DoubleScript {
-    bool answers = true; // false: not even the supported set can be asked
+    bool answers = true;  // false: not even the supported set can be asked
+    bool reports = false; // the display says itself why it cannot turn
     Uint32 offered = 0x7;
     bool currentKnown = true;
     Uint32 current = 0;

@@ -21,6 +21,7 @@ DoubleScript ScriptFor(const Scenario& scenario) {
         script.offered = 0;
     } else if (display[0] == "unanswered") {
         script.answers = false;
+        script.reports = display.size() > 1; // "unanswered, reported"
     } else if (display.at(1) == "?") {
         script.currentKnown = false;
     } else {
@@ -46,6 +47,9 @@ std::vector<std::string> ExpectedEvents(const Scenario& scenario) {
     std::vector<std::string> events;
     if (outcome[0] == "box") {
         return {"message " + outcome[1]};
+    }
+    if (outcome[0] == "nothing") {
+        return {};
     }
     if (outcome[0] == "menu") {
         events.push_back("menu");

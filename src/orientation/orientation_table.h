@@ -15,9 +15,10 @@ const Uint32 kOrientation270 = 4;
 
 struct OrientationEntry {
     Uint32 code;
-    Uint32 desktopCode;   // desktop Windows' DMDO_ value: its 270 is 3
-    Uint16 randrRotation; // RR_Rotate_0, _90, _180, _270
-    bool quarterTurn;     // swaps width and height
+    Uint32 desktopCode;      // desktop Windows' DMDO_ value: its 270 is 3
+    Uint32 waylandTransform; // wl_output's, and Mutter's and KWin's, unflipped
+    Uint32 randrRotation;    // RR_Rotate_0, _90, _180, _270
+    bool quarterTurn;        // swaps width and height
     // XInput's Coordinate Transformation Matrix, row by row: takes a touch
     // on the panel to where that point of the picture now is.
     float touchMatrix[9];
@@ -26,6 +27,7 @@ struct OrientationEntry {
 // Each returns null for a value that names no orientation.
 const OrientationEntry* FindOrientationByCode(Uint32 code);
 const OrientationEntry* FindOrientationByDesktopCode(Uint32 desktopCode);
-const OrientationEntry* FindOrientationByRandrRotation(Uint16 rotation);
+const OrientationEntry* FindOrientationByRandrRotation(Uint32 rotation);
+const OrientationEntry* FindOrientationByWaylandTransform(Uint32 transform);
 
 #endif

@@ -9,9 +9,13 @@ Int32 Refuse(const Port& port, const Message& message, Int32 status) {
     return status;
 }
 
-Int32 TurnTo(const Port& port, Uint32 code) {
-    if (!port.display.applyOrientation(port.display.state, code)) {
-        return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);
+Int32 RefuseTurn(const Port& port) {
+    if (port.display.failureReported(port.display.state)) {
+        return kStatusNotTurned;
     }
-    return kStatusDone;
+    return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);
+}
+
+Int32 TurnTo(const Port& port, Uint32 code) {
+    return port.display.applyOrientation(port.display.state, code) ? kStatusDone : RefuseTurn(port);
 }

@@ -15,8 +15,11 @@ const Int32 kStatusInvalidMode = 2;
 // Shows message and waits for it to be closed; returns status.
 Int32 Refuse(const Port& port, const Message& message, Int32 status);
 
-// Turns the display to code. A refused turn shows the unsupported-rotation
-// message.
+// The display cannot be turned: the unsupported-rotation message, unless
+// the backend has said why already.
+Int32 RefuseTurn(const Port& port);
+
+// Turns the display to code, or refuses as above.
 Int32 TurnTo(const Port& port, Uint32 code);
 
 #endif

@@ -35,7 +35,7 @@ Uint32 Toggled(Uint32 current) {
 Int32 TurnFromCurrent(const Port& port, Uint32 (*next)(Uint32 current)) {
     Uint32 current = 0;
     if (!port.display.currentOrientation(port.display.state, &current)) {
-        return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);
+        return RefuseTurn(port);
     }
     return TurnTo(port, next(current));
 }
@@ -54,7 +54,7 @@ Int32 Set(const Port& port, const WideChar* value) {
 Int32 RunRotationCommand(const Port& port, Int32 argc, const WideChar* const* argv) {
     Uint32 supported = 0;
     if (!port.display.supportedOrientations(port.display.state, &supported) || supported == 0) {
-        return Refuse(port, kUnsupportedRotationMessage, kStatusNotTurned);
+        return RefuseTurn(port);
     }
     if (argc >= 2 && IsOption(argv[1], kMenuOption)) {
         return ShowOrientationMenu(port);

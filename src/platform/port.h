@@ -56,6 +56,10 @@ struct DisplayOperations {
     bool (*applyOrientation)(void* state, Uint32 code);
     // The middle of the output that turns, where the menu is centred.
     Point (*menuAnchor)(void* state);
+    // True when the backend has itself said why the display cannot be
+    // turned (on standard error: an output it cannot find, a lost
+    // connection), so that no box repeats it.
+    bool (*failureReported)(void* state);
 };
 
 // What the user sees and answers. Both block until the user is done.

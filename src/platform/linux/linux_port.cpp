@@ -29,6 +29,10 @@ Point NoAnchor(void*) {
     return Point{-1, -1};
 }
 
+bool NothingReported(void*) {
+    return false;
+}
+
 X11Connection gX11Connection;
 WaylandSession gWaylandSession;
 DisplayOperations gDisplay;
@@ -39,7 +43,7 @@ DisplayOperations WaylandDisplayOperations() {
             return backend.operations(&gWaylandSession);
         }
     }
-    return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor};
+    return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor, NothingReported};
 }
 
 bool InWaylandSession() {

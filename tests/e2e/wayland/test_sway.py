@@ -144,7 +144,7 @@ class SwayTest(unittest.TestCase):
         no_x = {k: v for k, v in self.env.items() if k != "DISPLAY"}
         # (environment, arguments, the box's text, the line on standard error)
         cases = [
-            (dict(self.env, TARVELIN_OUTPUT="HDMI-A-9"), ["/set", "2"], UNSUPPORTED,
+            (dict(self.env, TARVELIN_OUTPUT="HDMI-A-9"), ["/set", "2"], None,
              'tarvelin: no enabled output named "HDMI-A-9" (TARVELIN_OUTPUT)\n'),
             (dict(self.env, WAYLAND_DISPLAY="bare-0"), ["/set", "2"], UNSUPPORTED, ""),
             (dict(no_x, WAYLAND_DISPLAY="bare-0"), [], None,

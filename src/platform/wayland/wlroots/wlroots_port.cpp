@@ -59,6 +59,7 @@ struct Wlroots {
     int outputCount;
     WaylandOutput layout[kMaxOutputs]; // one for each head
     int turned;                        // -1: none can turn
+    bool reported;                     // why none can, on standard error
     Answer answer;
     bool answered;
 };
@@ -360,11 +361,14 @@ bool Ready() {
     if (!gWlroots.read) {
         gWlroots.read = true;
         gWlroots.turned = -1;
+        const char* wanted = getenv("TARVELIN_OUTPUT");
         if (!ReadOutputs()) {
             ReportError("the compositor did not describe its outputs");
+            gWlroots.reported = true;
         } else {
-            gWlroots.turned =
-                ChooseOutput(gWlroots.layout, gWlroots.headCount, getenv("TARVELIN_OUTPUT"));
+            gWlroots.turned = ChooseOutput(gWlroots.layout, gWlroots.headCount, wanted);
+            // A name that no output has is said where it is looked up.
+            gWlroots.reported = gWlroots.turned < 0 && wanted != nullptr;
         }
     }
     return gWlroots.turned >= 0;
@@ -378,11 +382,10 @@ bool SupportedOrientations(void*, Uint32* set) {
     return true;
 }
 
-// wl_output's transforms count quarter turns counter-clockwise, as desktop
-// Windows' DMDO_ values do.
+// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
 bool CurrentOrientation(void*, Uint32* code) {
     const OrientationEntry* orientation =
-        Ready() ? FindOrientationByDesktopCode(gWlroots.layout[gWlroots.turned].transform & 3)
+        Ready() ? FindOrientationByWaylandTransform(gWlroots.layout[gWlroots.turned].transform & 3)
                 : nullptr;
     if (orientation == nullptr) {
         return false;
@@ -393,7 +396,11 @@ bool CurrentOrientation(void*, Uint32* code) {
 
 bool ApplyOrientation(void*, Uint32 code) {
     const OrientationEntry* target = FindOrientationByCode(code);
-    return Ready() && target != nullptr && Turn(static_cast<int>(target->desktopCode));
+    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
+}
+
+bool FailureReported(void*) {
+    return gWlroots.reported;
 }
 
 // Off every screen when no output turns: the boxes then centre themselves.
@@ -413,6 +420,7 @@ bool WlrootsOffered(const WaylandSession* session) {
 
 DisplayOperations WlrootsDisplayOperations(WaylandSession* session) {
     gWlroots.session = session;
-    return DisplayOperations{nullptr, SupportedOrientations, CurrentOrientation, ApplyOrientation,
-                             MenuAnchor};
+    return DisplayOperations{
+        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
+        MenuAnchor, FailureReported};
 }

@@ -58,6 +58,11 @@ Point MenuAnchor(void*) {
     return anchor;
 }
 
+// CE has nowhere else to say it: every failure gets its box.
+bool NothingReported(void*) {
+    return false;
+}
+
 bool ShowMessage(void*, const Message* message) {
     return CeMessageBox(CeGetMessageBoxOwner(), message->text, kMessageCaption,
                         CE_MB_OK | CE_MB_ICONEXCLAMATION) != 0;
@@ -95,7 +100,8 @@ void* Allocate(void*, size_t bytes) {
 
 Port CePort(CeSession* session) {
     const Port port = {
-        {session, SupportedOrientations, CurrentOrientation, ApplyOrientation, MenuAnchor},
+        {session, SupportedOrientations, CurrentOrientation, ApplyOrientation, MenuAnchor,
+         NothingReported},
         {session, ShowMessage, ChooseFromMenu},
         {session, ModuleFileName, Allocate, NULL, CeIsWhiteSpace},
     };

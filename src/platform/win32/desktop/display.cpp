@@ -69,6 +69,11 @@ bool ApplyOrientation(void*, Uint32 code) {
     return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
 }
 
+// A GUI program has nowhere else to say it: every failure gets its box.
+bool NothingReported(void*) {
+    return false;
+}
+
 Point MenuAnchor(void*) {
     return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
 }
@@ -76,5 +81,6 @@ Point MenuAnchor(void*) {
 } // namespace
 
 DisplayOperations DesktopDisplay() {
-    return {nullptr, SupportedOrientations, CurrentOrientation, ApplyOrientation, MenuAnchor};
+    return {nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
+            MenuAnchor, NothingReported};
 }

@@ -124,26 +124,30 @@ Point MenuAnchor(void* state) {
     return Point{area.x + area.width / 2, area.y + area.height / 2};
 }
 
+bool FailureReported(void* state) {
+    return static_cast<const Session*>(state)->reported;
+}
+
 // The dialogs' own connection is served only once the grab is released.
 DialogOperations gDialogs;
 
 bool ShowMessage(void* state, const Message* message) {
     Release(&gSession);
-    return !gSession.reported && gDialogs.showMessage(state, message);
+    return gDialogs.showMessage(state, message);
 }
 
 MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point anchor,
                           Uint32* picked) {
     Release(&gSession);
-    return gSession.reported ? kMenuNotShown
-                             : gDialogs.chooseFromMenu(state, items, count, anchor, picked);
+    return gDialogs.chooseFromMenu(state, items, count, anchor, picked);
 }
 
 } // namespace
 
 DisplayOperations X11DisplayOperations() {
-    return DisplayOperations{&gSession, SupportedOrientations, CurrentOrientation, ApplyOrientation,
-                             MenuAnchor};
+    return DisplayOperations{&gSession,          SupportedOrientations,
+                             CurrentOrientation, ApplyOrientation,
+                             MenuAnchor,         FailureReported};
 }
 
 DialogOperations X11DialogsBesideTheTurn(DialogOperations dialogs) {
