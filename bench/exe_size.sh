@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Prints tarvelin.exe's size with and without its icon, its code section size
-# and the DLLs it imports, for each Windows build present (goal: under 24 KiB
-# without the icon). Build first: cmake --build --preset windows (and
+# Prints tarvelin.exe's size with and without its resources (.rsrc: the icon,
+# nearly all of it, the manifest and the version), its code section size and
+# the DLLs it imports, for each Windows build present (goal: under 24 KiB
+# without .rsrc). Build first: cmake --build --preset windows (and
 # windows-x86).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,8 +25,8 @@ report() {
     local text
     text=$("$triplet-objdump" -h "$exe" | awk '$2 == ".text" { print $3 }')
     echo "$preset ($triplet)"
-    size "  with icon:    " "$(stat -c %s "$exe")"
-    size "  without icon: " "$(stat -c %s "$bare")"
+    size "  with .rsrc:   " "$(stat -c %s "$exe")"
+    size "  without .rsrc:" "$(stat -c %s "$bare")"
     size "  .text section:" "$((16#$text))"
     echo "  imports:       $("$triplet-objdump" -p "$exe" | awk '/DLL Name:/ { print $3 }' | xargs)"
 }

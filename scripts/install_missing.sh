@@ -16,5 +16,11 @@ echo "==> installing ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+# Packages of another architecture (wine32:i386) need it added first.
+for package in "${missing[@]}"; do
+    if [[ $package == *:* ]] && ! dpkg --print-foreign-architectures | grep -qx "${package#*:}"; then
+        "${sudo[@]}" dpkg --add-architecture "${package#*:}"
+    fi
+done
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

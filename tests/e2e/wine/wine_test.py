@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
-"""End-to-end tests of tarvelin.exe under Wine.
+"""End-to-end tests of tarvelin.exe under Wine on the wine rows of
+tests/scenarios.txt, and a check of the programs' headers and resources.
 
-usage: wine_test.py WINDOWS_BUILD_DIR OUTPUT_DIR [unittest arguments]
+usage: wine_test.py WINDOWS_BUILD_DIR OUTPUT_DIR [WINDOWS_X86_BUILD_DIR] [unittest arguments]
 
 An 800x480 Xephyr nested in an Xvfb really turns; a plain Xvfb cannot. Every
 outcome is read back from the X server: under Wine a change reported as done
-has not always happened. Screenshots of a box and of the menu go to OUTPUT_DIR.
+has not always happened. Exit statuses come back through launch.exe. The
+helpers come from the 64-bit build; the 32-bit program needs Debian's
+wine32:i386. Screenshots of each box and of the menu go to OUTPUT_DIR.
 """
 
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -20,15 +24,13 @@ from subprocess import DEVNULL, PIPE
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import xdisplays  # noqa: E402
+from scenarios import MENU_CODES, UNSUPPORTED, XRANDR_NAME, scenarios  # noqa: E402
 
 TIMEOUT = 60.0  # for any one command
-UNSUPPORTED = "你的设备不支持屏幕旋转!" + " " * 33
-INVALID = "无效的旋转模式!" + " " * 17
 W, H = 800, 480
-# What xrandr reports after each desktop DMDO_ value.
-BY_DESKTOP_CODE = NORMAL, LEFT, INVERTED, RIGHT = (
-    ("normal", W, H), ("left", H, W), ("inverted", W, H), ("right", H, W))
+DESKTOP_CODE = {0: 0, 1: 1, 2: 2, 4: 3}  # probe.exe turns by DMDO_ value
 DIRS = {}
+PROGRAMS = {}  # tarvelin.exe of each build, by its word size
 ENV = {}
 
 
@@ -77,7 +79,25 @@ def setUpModule():
     stop_wineserver()
 
 
-class WineTest(unittest.TestCase):
+def shape(code):
+    """What xrandr reports after a turn to code."""
+    return (XRANDR_NAME[code], *((H, W) if code in (1, 4) else (W, H)))
+
+
+def rows(bits, rotating):
+    """The wine rows for one display and one program. 32-bit Wine's display
+    driver here answers every change with DISP_CHANGE_BADMODE, so each turn
+    is refused; and once another process has turned the display it reads the
+    orientation as 0, so its rows start there."""
+    for row in scenarios("wine"):
+        if (row.start is not None) != rotating or bits == "32" and row.start not in (None, 0):
+            continue
+        if bits == "32" and row.turned_to() is not None:
+            row = row._replace(outcome=row.outcome + " refused", status=1)
+        yield row
+
+
+class FixedDisplay(unittest.TestCase):
     """One X display, and one Wine session on it, for the whole class."""
 
     rotating = False
@@ -123,16 +143,13 @@ class WineTest(unittest.TestCase):
     def rotation(self):
         return xdisplays.rotation(self.server.display)
 
-    def screenshot(self, name):
-        run(["import", "-window", "root", os.path.join(DIRS["output"], name)], self.env,
-            check=True)
+    def expect_rotation(self, expected):
+        self.assertEqual(expected, poll(self.rotation, lambda now: now == expected, timeout=5))
 
-    def start(self, line):
-        """Starts tarvelin.exe with exactly this raw argument line."""
-        tarvelin = "Z:" + os.path.join(DIRS["build"], "tarvelin.exe").replace("/", "\\")
-        return subprocess.Popen(
-            ["wine", self.tool("launch"), tarvelin, line.encode("utf-16-be").hex()],
-            env=self.env, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL)
+    def screenshot(self, name):
+        """The first of each name in this run."""
+        if not os.path.exists(path := os.path.join(DIRS["output"], name)):
+            run(["import", "-window", "root", path], self.env, check=True)
 
     def finish(self, process):
         """The exit status of a run that must end by itself. A run left
@@ -160,97 +177,102 @@ class WineTest(unittest.TestCase):
         self.assertEqual(1, len(windows), "tarvelin.exe's windows")
         self.press(windows[0], *keys)
 
-    def expect_messages(self, lines, text, rotation, screenshot):
-        for line in lines:
-            with self.subTest(line=line):
-                process = self.start(line)
-                try:
-                    shown = poll(self.box_text)
-                    if line == lines[0]:
-                        self.screenshot(screenshot)
-                    # A key can arrive before the box is ready for it.
-                    for _ in range(3):
-                        self.answer("Return")
-                        if poll(self.box_text, lambda text: text is None, timeout=3) is None:
-                            break
-                    else:
-                        self.fail("the message box did not close")
-                finally:
-                    status = self.finish(process)
-                self.assertEqual((text, 0), (shown, status))
-                self.assertEqual(rotation, self.rotation())
+    def pick(self, code, shot):
+        menu = poll(lambda: self.probe("menu"))
+        self.assertIsNotNone(menu, "no menu")
+        left, top, right, bottom, width, height = map(int, menu.split())
+        self.assertEqual(self.rotation()[1:], (width, height), "Wine's screen size")
+        # Centred on the screen, give or take a pixel.
+        self.assertLessEqual(abs(left + right - width), 2, menu)
+        self.assertLessEqual(abs(top + bottom - height), 2, menu)
+        self.screenshot(shot)
+        # No item is lit until the first Down.
+        self.answer(*["Escape"] if code == "closed" else
+                    ["Down"] * (MENU_CODES.index(code) + 1) + ["Return"])
+
+    def close_box(self, text, shot):
+        shown = poll(self.box_text)
+        self.screenshot(shot)
+        # A key can arrive before the box is ready for it.
+        for _ in range(3):
+            self.answer("Return")
+            if poll(self.box_text, lambda text: text is None, timeout=3) is None:
+                break
+        else:
+            self.fail("the message box did not close")
+        self.assertEqual(text, shown)
+
+    def check(self, row, bits):
+        """Runs row's command line, answers its menu and its box, and checks
+        the exit status and the display after."""
+        if row.start is not None:
+            # Through Wine: after a turn behind its back its screen metrics can stay stale.
+            self.assertIsNotNone(self.probe("turn", str(DESKTOP_CODE[row.start])), "Wine refused")
+            self.expect_rotation(shape(row.start))
+        before = self.rotation()
+        path = "Z:" + PROGRAMS[bits].replace("/", "\\")
+        process = subprocess.Popen(
+            ["wine", self.tool("launch"), path, row.windows_line.encode("utf-16-be").hex()],
+            env=self.env, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL)
+        try:
+            if row.menu_pick() is not None:
+                self.pick(row.menu_pick(), f"menu_{bits}.png")
+            box = row.box() or (UNSUPPORTED if row.outcome.endswith(" refused") else None)
+            if box is not None:
+                kind = "unsupported" if box == UNSUPPORTED else "invalid"
+                self.close_box(box, f"box_{kind}_{bits}.png")
+        finally:
+            status = self.finish(process)
+        self.assertEqual(row.status, status)
+        self.expect_rotation(before if row.turned_to() is None else shape(row.turned_to()))
+
+    def test_scenarios(self):
+        for bits in PROGRAMS:
+            for row in rows(bits, self.rotating):
+                with self.subTest(bits=bits, row=row.name, line=row.line):
+                    self.check(row, bits)
 
 
-class RotatingDisplay(WineTest):
+class RotatingDisplay(FixedDisplay):
     rotating = True
 
-    def start_at(self, code):
-        # Through Wine: after a turn behind its back its screen metrics can stay stale.
-        self.assertIsNotNone(self.probe("turn", str(code)), f"Wine refused to turn to {code}")
-        self.expect_rotation(BY_DESKTOP_CODE[code])
 
-    def expect_rotation(self, expected):
-        self.assertEqual(expected, poll(self.rotation, lambda now: now == expected, timeout=5))
+class Executable(unittest.TestCase):
+    """What Windows reads from the file before it runs a line of it."""
 
-    def test_command_lines_turn_the_display(self):
-        # A start of None goes on from where the run before left the display.
-        for line, start, expected in [
-            ("", 0, RIGHT), ("/SET 4", None, INVERTED), ("/set", None, LEFT),
-            (" \t ", None, NORMAL),
-            ("/toggle", 0, RIGHT), ("/toggle", 3, NORMAL), ('"/to"gg"le"', 0, RIGHT),
-            ("/set 2", 0, INVERTED), ("/set 4", 0, RIGHT), ('/set "1"', 0, LEFT),
-            ('"/set" 0', 1, NORMAL), ("/set\t2abc", 3, INVERTED),
-        ]:
-            with self.subTest(line=line, start=start):
-                if start is not None:
-                    self.start_at(start)
-                self.assertEqual(0, self.finish(self.start(line)))
-                self.expect_rotation(expected)
-
-    def test_set_invalid_values_refuse_and_leave_the_display(self):
-        self.start_at(1)
-        self.expect_messages(["/set 3", "/set -1", "/set 4294967300"], INVALID, LEFT,
-                             "message_invalid_mode.png")
-
-    def test_menu_applies_the_item_picked_or_nothing_when_dismissed(self):
-        for line, downs, start, expected in [
-            ("/menu", 2, 0, LEFT), ('"/menu" extra', 3, 1, INVERTED), ("/menu", 4, 2, RIGHT),
-            ("/menu", 1, 3, NORMAL), ("/menu", 0, 3, RIGHT),
-        ]:
-            with self.subTest(line=line, downs=downs, start=start):
-                self.start_at(start)
-                process = self.start(line)
-                try:
-                    menu = poll(lambda: self.probe("menu"))
-                    self.assertIsNotNone(menu, "no menu")
-                    left, top, right, bottom, width, height = map(int, menu.split())
-                    self.assertEqual(BY_DESKTOP_CODE[start][1:], (width, height))
-                    # Centred on the screen, give or take a pixel.
-                    self.assertLessEqual(abs(left + right - width), 2, menu)
-                    self.assertLessEqual(abs(top + bottom - height), 2, menu)
-                    if expected == LEFT:
-                        self.screenshot("menu.png")
-                    self.answer(*(["Down"] * downs + ["Return"] if downs else ["Escape"]))
-                finally:
-                    status = self.finish(process)
-                self.assertEqual(0, status)
-                self.expect_rotation(expected)
-
-
-class FixedDisplay(WineTest):
-    def test_every_command_line_refuses(self):
-        self.expect_messages(["", "/toggle", "/set 3", "/menu"], UNSUPPORTED,
-                             ("normal", 1024, 1024), "message_unsupported.png")
+    def test_headers_and_resources(self):
+        with open(os.path.join(os.path.dirname(__file__), "../../../CMakeLists.txt")) as lists:
+            version = re.search(r"project\(tarvelin VERSION ([\d.]+)", lists.read())[1]
+        for bits, program in PROGRAMS.items():
+            with self.subTest(bits=bits):
+                dump = run(["x86_64-w64-mingw32-objdump", "-p", program], None, check=True).stdout
+                self.assertTrue({"DYNAMIC_BASE", "NX_COMPAT"} <= set(dump.split()))
+                self.assertEqual({"KERNEL32.dll", "msvcrt.dll", "USER32.dll"},
+                                 set(re.findall(r"DLL Name: (\S+)", dump)))
+                # Icon, icon group, version, manifest: one of each type.
+                self.assertEqual(["0x000003", "0x00000e", "0x000010", "0x000018"],
+                                 re.findall(r"^[0-9a-f]{3}   Entry: ID: (\w+)", dump, re.M))
+                with open(program, "rb") as file:
+                    data = file.read()
+                self.assertIn(b'<requestedExecutionLevel level="asInvoker"', data)
+                for key, value in [("ProductName", "Tarvelin"), ("ProductVersion", version),
+                                   ("FileVersion", version), ("OriginalFilename", "tarvelin.exe")]:
+                    self.assertRegex(data, re.escape(key.encode("utf-16-le")) + b"(\0\0)+" +
+                                     re.escape((value + "\0").encode("utf-16-le")), key)
 
 
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
     DIRS.update(build=os.path.abspath(sys.argv[1]), output=os.path.abspath(sys.argv[2]))
-    for program in ("tarvelin.exe", "e2e/launch.exe", "e2e/probe.exe"):
-        if not os.path.isfile(os.path.join(DIRS["build"], program)):
-            sys.exit(f"{program} is missing from {DIRS['build']}: build the windows preset first")
-    os.makedirs(DIRS["output"], exist_ok=True)
+    PROGRAMS["64"] = os.path.join(DIRS["build"], "tarvelin.exe")
+    if len(sys.argv) > 3 and not sys.argv[3].startswith("-"):
+        PROGRAMS["32"] = os.path.join(os.path.abspath(sys.argv.pop(3)), "tarvelin.exe")
+    for program in [*PROGRAMS.values(), *map(FixedDisplay.tool, ("launch", "probe"))]:
+        if not os.path.isfile(program):
+            sys.exit(f"{program} is missing: build the windows and windows-x86 presets first")
+    shutil.rmtree(DIRS["output"], ignore_errors=True)
+    os.makedirs(DIRS["output"])
     unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
 
 
