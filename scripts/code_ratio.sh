@@ -10,7 +10,7 @@ count() {
     while IFS= read -r file; do
         if [ -n "$rev" ]; then
             total=$((total + $(git show "$rev:$file" | grep -c '[^[:space:]]' || true)))
-        else
+        elif [ -f "$file" ]; then
             total=$((total + $(grep -c '[^[:space:]]' "$file" || true)))
         fi
     done < <(if [ -n "$rev" ]; then git ls-tree -r --name-only "$rev" -- "$dir"; else
