@@ -29,8 +29,8 @@ class PackageTest(unittest.TestCase):
                                  re.MULTILINE))
         self.assertEqual("tarvelin", fields["Package"])
         names = set(re.findall(r"(?:^|[,|])\s*([\w.+-]+)", fields["Depends"]))
-        # libx11-6 stands for the libraries the binary links; Xft is loaded
-        # at run time, so the binary does not name it.
+        # libc6 stands for the libraries the binary links; the dialogs' Xlib
+        # and Xft are loaded at run time, so the binary does not name them.
         for package in ("libc6", "libx11-6", "libxft2", "fonts-wqy-microhei"):
             self.assertIn(package, names)
         # The C++ library is linked in: it must not be asked for.

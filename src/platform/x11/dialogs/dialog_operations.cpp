@@ -27,10 +27,12 @@ struct Dialogs {
 
 Dialogs gDialogs;
 
+// Null when there is none; then a missing display on an X11 session has
+// been said, and the caller says what cannot be shown in other cases.
 Display* DisplayOf(void* state) {
     const Dialogs* dialogs = static_cast<const Dialogs*>(state);
     Display* display = ConnectedDisplay(dialogs->connection);
-    if (display == nullptr && !dialogs->xwayland) {
+    if (display == nullptr && dialogs->connection->xlib != nullptr && !dialogs->xwayland) {
         ReportNoDisplay();
     }
     return display;
@@ -39,14 +41,14 @@ Display* DisplayOf(void* state) {
 bool ShowMessage(void* state, const Message* message) {
     Display* display = DisplayOf(state);
     if (display == nullptr) {
-        if (gDialogs.xwayland) {
+        if (gDialogs.xwayland || gDialogs.connection->xlib == nullptr) {
             ReportError("%s", message->english);
         }
         return false;
     }
     const Point anchor = gDialogs.display->menuAnchor(gDialogs.display->state);
-    if (!ShowMessageBox(display, Utf8Of(message->text).c_str(), Utf8Of(kMessageCaption).c_str(),
-                        anchor)) {
+    if (!ShowMessageBox(gDialogs.connection->xlib, display, Utf8Of(message->text).c_str(),
+                        Utf8Of(kMessageCaption).c_str(), anchor)) {
         ReportError("%s", message->english);
         return false;
     }
@@ -57,7 +59,9 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
                           Uint32* picked) {
     Display* display = DisplayOf(state);
     if (display == nullptr) {
-        if (gDialogs.xwayland) {
+        if (gDialogs.connection->xlib == nullptr) {
+            ReportError("cannot show the menu: libX11 cannot be loaded");
+        } else if (gDialogs.xwayland) {
             ReportError("cannot show the menu: no X display (XWayland)");
         }
         return kMenuNotShown;
@@ -71,8 +75,8 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
         pointers.push_back(label.c_str());
     }
     int index = 0;
-    const MenuAnswer answer =
-        TrackPopup(display, pointers.data(), count, anchor, gDialogs.xwayland, &index);
+    const MenuAnswer answer = TrackPopup(gDialogs.connection->xlib, display, pointers.data(), count,
+                                         anchor, gDialogs.xwayland, &index);
     if (answer == kMenuPicked) {
         *picked = items[index].code;
     }

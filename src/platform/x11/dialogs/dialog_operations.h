@@ -3,7 +3,7 @@
 #define TARVELIN_PLATFORM_X11_DIALOGS_DIALOG_OPERATIONS_H
 
 #include "platform/port.h"
-#include "platform/x11/display/connection.h"
+#include "platform/x11/dialogs/connection.h"
 
 // Boxes centred on display's anchor, the output that turns. Through
 // XWayland the menu is a window the compositor manages, so that its own

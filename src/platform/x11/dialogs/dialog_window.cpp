@@ -8,6 +8,7 @@
 void CreateDialogWindow(DialogWindow* dialog, int x, int y, int width, int height, bool popup,
                         long events, const char* title, const char* instance) {
     const UiStyle* style = &dialog->style;
+    const XlibLibrary* xlib = style->xlib;
     Display* display = style->display;
     XSetWindowAttributes attributes;
     attributes.background_pixel = style->face.pixel;
@@ -15,44 +16,50 @@ void CreateDialogWindow(DialogWindow* dialog, int x, int y, int width, int heigh
     attributes.event_mask = events;
     attributes.override_redirect = popup ? True : False;
     attributes.save_under = popup ? True : False;
-    const Window window = XCreateWindow(
+    const Window window = xlib->XCreateWindow(
         display, RootWindow(display, style->screen), x, y, static_cast<unsigned>(width),
         static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, style->visual,
         CWBackPixel | CWBorderPixel | CWEventMask | CWOverrideRedirect | CWSaveUnder, &attributes);
 
-    XStoreName(display, window, title);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
-                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title), static_cast<int>(strlen(title)));
+    xlib->XStoreName(display, window, title);
+    xlib->XChangeProperty(display, window, xlib->XInternAtom(display, "_NET_WM_NAME", False),
+                          xlib->XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                          reinterpret_cast<const unsigned char*>(title),
+                          static_cast<int>(strlen(title)));
     char className[] = "Tarvelin";
     XClassHint classHint;
     classHint.res_name = const_cast<char*>(instance);
     classHint.res_class = className;
-    XSetClassHint(display, window, &classHint);
+    xlib->XSetClassHint(display, window, &classHint);
     const long pid = getpid();
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    xlib->XChangeProperty(display, window, xlib->XInternAtom(display, "_NET_WM_PID", False),
+                          XA_CARDINAL, 32, PropModeReplace,
+                          reinterpret_cast<const unsigned char*>(&pid), 1);
     dialog->window = window;
     dialog->draw = style->xft->DrawCreate(display, window, style->visual, style->colormap);
-    dialog->gc = XCreateGC(display, window, 0, nullptr);
+    dialog->gc = xlib->XCreateGC(display, window, 0, nullptr);
 }
 
 void DestroyDialogWindow(DialogWindow* dialog) {
     UiStyle* style = &dialog->style;
+    const XlibLibrary* xlib = style->xlib;
     Display* display = style->display;
-    XFreeGC(display, dialog->gc);
+    xlib->XFreeGC(display, dialog->gc);
     style->xft->DrawDestroy(dialog->draw);
     if (dialog->window != None) {
-        XDestroyWindow(display, dialog->window);
+        xlib->XDestroyWindow(display, dialog->window);
     }
     CloseUiStyle(style);
-    XSync(display, False);
+    xlib->XSync(display, False);
 }
 
-void SetAtomProperty(Display* display, Window window, const char* property, const char* value) {
-    const Atom atom = XInternAtom(display, value, False);
-    XChangeProperty(display, window, XInternAtom(display, property, False), XA_ATOM, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&atom), 1);
+void SetAtomProperty(const DialogWindow* dialog, const char* property, const char* value) {
+    const XlibLibrary* xlib = dialog->style.xlib;
+    Display* display = dialog->style.display;
+    const Atom atom = xlib->XInternAtom(display, value, False);
+    xlib->XChangeProperty(display, dialog->window, xlib->XInternAtom(display, property, False),
+                          XA_ATOM, 32, PropModeReplace,
+                          reinterpret_cast<const unsigned char*>(&atom), 1);
 }
 
 int ScreenWidth(const UiStyle* style) {
@@ -64,8 +71,9 @@ int ScreenHeight(const UiStyle* style) {
 }
 
 void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height) {
+    const XlibLibrary* xlib = dialog->style.xlib;
     Display* display = dialog->style.display;
-    XSizeHints* size = XAllocSizeHints();
+    XSizeHints* size = xlib->XAllocSizeHints();
     if (size != nullptr) {
         // Fixed size, and the place chosen here, as a message box has.
         size->flags = PPosition | USPosition | PMinSize | PMaxSize;
@@ -73,18 +81,18 @@ void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int hei
         size->y = y;
         size->min_width = size->max_width = width;
         size->min_height = size->max_height = height;
-        XSetWMNormalHints(display, dialog->window, size);
-        XFree(size);
+        xlib->XSetWMNormalHints(display, dialog->window, size);
+        xlib->XFree(size);
     }
-    XWMHints* hints = XAllocWMHints();
+    XWMHints* hints = xlib->XAllocWMHints();
     if (hints != nullptr) {
         hints->flags = InputHint | StateHint;
         hints->input = True;
         hints->initial_state = NormalState;
-        XSetWMHints(display, dialog->window, hints);
-        XFree(hints);
+        xlib->XSetWMHints(display, dialog->window, hints);
+        xlib->XFree(hints);
     }
-    SetAtomProperty(display, dialog->window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
+    SetAtomProperty(dialog, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
 }
 
 int CentreOn(int anchor, int size, int screen) {

@@ -5,8 +5,6 @@
 
 #include "platform/x11/dialogs/style.h"
 
-#include <X11/Xlib.h>
-
 struct DialogWindow {
     UiStyle style;
     Window window;
@@ -27,7 +25,7 @@ void CreateDialogWindow(DialogWindow* dialog, int x, int y, int width, int heigh
 void DestroyDialogWindow(DialogWindow* dialog);
 
 // Sets one atom-list property (window type, state) in EWMH's format.
-void SetAtomProperty(Display* display, Window window, const char* property, const char* value);
+void SetAtomProperty(const DialogWindow* dialog, const char* property, const char* value);
 
 // A fixed-size dialog at x, y for the window manager, which takes focus.
 void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height);

@@ -27,10 +27,10 @@ struct Box {
     bool buttonDown;
 };
 
-bool HasWindowManager(Display* display, int screen) {
+bool HasWindowManager(const XlibLibrary* xlib, Display* display, int screen) {
     char name[32];
     snprintf(name, sizeof name, "WM_S%d", screen);
-    return XGetSelectionOwner(display, XInternAtom(display, name, False)) != None;
+    return xlib->XGetSelectionOwner(display, xlib->XInternAtom(display, name, False)) != None;
 }
 
 void Layout(Box* box, bool drawCaption) {
@@ -59,6 +59,7 @@ void Layout(Box* box, bool drawCaption) {
 
 void DrawIcon(const Box* box) {
     const UiStyle* style = &box->dialog.style;
+    const XlibLibrary* xlib = style->xlib;
     Display* display = style->display;
     const int x = box->iconX;
     const int y = box->iconY;
@@ -67,31 +68,33 @@ void DrawIcon(const Box* box) {
                          {static_cast<short>(x + size - 1), static_cast<short>(y + size - 2)},
                          {static_cast<short>(x), static_cast<short>(y + size - 2)},
                          {static_cast<short>(x + size / 2), static_cast<short>(y)}};
-    XSetForeground(display, box->dialog.gc, style->warning.pixel);
-    XFillPolygon(display, box->dialog.window, box->dialog.gc, triangle, 3, Convex, CoordModeOrigin);
-    XSetForeground(display, box->dialog.gc, style->text.pixel);
-    XDrawLines(display, box->dialog.window, box->dialog.gc, triangle, 4, CoordModeOrigin);
+    xlib->XSetForeground(display, box->dialog.gc, style->warning.pixel);
+    xlib->XFillPolygon(display, box->dialog.window, box->dialog.gc, triangle, 3, Convex,
+                       CoordModeOrigin);
+    xlib->XSetForeground(display, box->dialog.gc, style->text.pixel);
+    xlib->XDrawLines(display, box->dialog.window, box->dialog.gc, triangle, 4, CoordModeOrigin);
     // The mark: a bar and a dot, sized with the triangle.
     const int stroke = size / 10 > 2 ? size / 10 : 2;
     const int markX = x + (size - stroke) / 2;
-    XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 10, stroke,
-                   size * 4 / 10);
-    XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 4, stroke,
-                   stroke);
+    xlib->XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 10,
+                         stroke, size * 4 / 10);
+    xlib->XFillRectangle(display, box->dialog.window, box->dialog.gc, markX, y + size * 3 / 4,
+                         stroke, stroke);
 }
 
 void DrawButton(const Box* box) {
     const UiStyle* style = &box->dialog.style;
+    const XlibLibrary* xlib = style->xlib;
     Display* display = style->display;
     const XRectangle& b = box->button;
     style->xft->DrawRect(box->dialog.draw, &style->face, b.x, b.y, b.width, b.height);
-    XSetForeground(display, box->dialog.gc, style->text.pixel);
+    xlib->XSetForeground(display, box->dialog.gc, style->text.pixel);
     // The default button wears a heavier frame; pressed, it shifts by a pixel.
-    XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x, b.y, b.width - 1,
-                   b.height - 1);
-    XSetForeground(display, box->dialog.gc, style->shadow.pixel);
-    XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x + 1, b.y + 1, b.width - 3,
-                   b.height - 3);
+    xlib->XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x, b.y, b.width - 1,
+                         b.height - 1);
+    xlib->XSetForeground(display, box->dialog.gc, style->shadow.pixel);
+    xlib->XDrawRectangle(display, box->dialog.window, box->dialog.gc, b.x + 1, b.y + 1, b.width - 3,
+                         b.height - 3);
     const int shift = box->buttonDown ? 1 : 0;
     const int labelWidth = TextWidth(style, style->font, kOkLabel);
     DrawText(box->dialog.draw, style, style->font, &style->text,
@@ -106,9 +109,9 @@ void Paint(const Box* box) {
                              box->captionHeight);
         DrawText(box->dialog.draw, style, style->boldFont, &style->highlightText, style->unit / 2,
                  (box->captionHeight - style->unit) / 2, box->caption);
-        XSetForeground(style->display, box->dialog.gc, style->caption.pixel);
-        XDrawRectangle(style->display, box->dialog.window, box->dialog.gc, 0, 0, box->width - 1,
-                       box->height - 1);
+        style->xlib->XSetForeground(style->display, box->dialog.gc, style->caption.pixel);
+        style->xlib->XDrawRectangle(style->display, box->dialog.window, box->dialog.gc, 0, 0,
+                                    box->width - 1, box->height - 1);
     }
     DrawIcon(box);
     DrawText(box->dialog.draw, style, style->font, &style->text, box->textX, box->textY, box->text);
@@ -120,22 +123,25 @@ bool InButton(const Box* box, int x, int y) {
     return x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height;
 }
 
-bool IsCopyKey(const XKeyEvent& key) {
-    const KeySym symbol = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
+bool IsCopyKey(const XlibLibrary* xlib, const XKeyEvent& key) {
+    const KeySym symbol = xlib->XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
     return (key.state & ControlMask) != 0 && (symbol == XK_c || symbol == XK_Insert);
 }
 
 // Ctrl+C puts the text on the clipboard, as message boxes on Windows do, so
 // that a message can be pasted into a report. The box serves it while up.
 void OfferText(const Box* box, Time time) {
+    const XlibLibrary* xlib = box->dialog.style.xlib;
     Display* display = box->dialog.style.display;
-    XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), box->dialog.window, time);
+    xlib->XSetSelectionOwner(display, xlib->XInternAtom(display, "CLIPBOARD", False),
+                             box->dialog.window, time);
 }
 
 void AnswerSelectionRequest(const Box* box, const XSelectionRequestEvent& request) {
+    const XlibLibrary* xlib = box->dialog.style.xlib;
     Display* display = box->dialog.style.display;
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    const Atom targets = XInternAtom(display, "TARGETS", False);
+    const Atom utf8 = xlib->XInternAtom(display, "UTF8_STRING", False);
+    const Atom targets = xlib->XInternAtom(display, "TARGETS", False);
     // An obsolete requestor names no property: the target serves as one.
     const Atom property = request.property != None ? request.property : request.target;
     XSelectionEvent reply = XSelectionEvent();
@@ -147,16 +153,17 @@ void AnswerSelectionRequest(const Box* box, const XSelectionRequestEvent& reques
     reply.property = property;
     if (request.target == targets) {
         const Atom offered[] = {targets, utf8};
-        XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(offered), 2);
+        xlib->XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                              reinterpret_cast<const unsigned char*>(offered), 2);
     } else if (request.target == utf8) {
-        XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(box->text),
-                        static_cast<int>(strlen(box->text)));
+        xlib->XChangeProperty(display, request.requestor, property, utf8, 8, PropModeReplace,
+                              reinterpret_cast<const unsigned char*>(box->text),
+                              static_cast<int>(strlen(box->text)));
     } else {
         reply.property = None;
     }
-    XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    xlib->XSendEvent(display, request.requestor, False, NoEventMask,
+                     reinterpret_cast<XEvent*>(&reply));
 }
 
 bool IsDismissKey(KeySym key) {
@@ -165,19 +172,20 @@ bool IsDismissKey(KeySym key) {
 
 // Runs until the box is dismissed, or destroyed from outside.
 void RunEvents(Box* box, bool setFocus) {
+    const XlibLibrary* xlib = box->dialog.style.xlib;
     Display* display = box->dialog.style.display;
-    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
-    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, box->dialog.window, &deleteWindow, 1);
-    XMapRaised(display, box->dialog.window);
+    const Atom protocols = xlib->XInternAtom(display, "WM_PROTOCOLS", False);
+    Atom deleteWindow = xlib->XInternAtom(display, "WM_DELETE_WINDOW", False);
+    xlib->XSetWMProtocols(display, box->dialog.window, &deleteWindow, 1);
+    xlib->XMapRaised(display, box->dialog.window);
     for (;;) {
         XEvent event;
-        XNextEvent(display, &event);
+        xlib->XNextEvent(display, &event);
         switch (event.type) {
         case MapNotify:
             // With no window manager nobody else gives the box the keyboard.
             if (setFocus) {
-                XSetInputFocus(display, box->dialog.window, RevertToPointerRoot, CurrentTime);
+                xlib->XSetInputFocus(display, box->dialog.window, RevertToPointerRoot, CurrentTime);
             }
             break;
         case Expose:
@@ -186,9 +194,9 @@ void RunEvents(Box* box, bool setFocus) {
             }
             break;
         case KeyPress:
-            if (IsCopyKey(event.xkey)) {
+            if (IsCopyKey(xlib, event.xkey)) {
                 OfferText(box, event.xkey.time);
-            } else if (IsDismissKey(XLookupKeysym(&event.xkey, 0))) {
+            } else if (IsDismissKey(xlib->XLookupKeysym(&event.xkey, 0))) {
                 return;
             }
             break;
@@ -228,11 +236,12 @@ void RunEvents(Box* box, bool setFocus) {
 
 } // namespace
 
-bool ShowMessageBox(Display* display, const char* text, const char* caption, Point anchor) {
-    const bool managed = HasWindowManager(display, DefaultScreen(display));
+bool ShowMessageBox(const XlibLibrary* xlib, Display* display, const char* text,
+                    const char* caption, Point anchor) {
+    const bool managed = HasWindowManager(xlib, display, DefaultScreen(display));
     Box box = Box();
     UiStyle* style = &box.dialog.style;
-    if (!OpenUiStyle(display, !managed, style)) {
+    if (!OpenUiStyle(xlib, display, !managed, style)) {
         return false;
     }
     box.text = text;
@@ -245,7 +254,7 @@ bool ShowMessageBox(Display* display, const char* text, const char* caption, Poi
                            StructureNotifyMask,
                        caption, "tarvelin");
     SetDialogHints(&box.dialog, x, y, box.width, box.height);
-    SetAtomProperty(display, box.dialog.window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
+    SetAtomProperty(&box.dialog, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
 
     RunEvents(&box, !managed);
 

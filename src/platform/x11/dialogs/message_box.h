@@ -4,12 +4,12 @@
 #define TARVELIN_PLATFORM_X11_DIALOGS_MESSAGE_BOX_H
 
 #include "platform/port.h"
-
-#include <X11/Xlib.h>
+#include "platform/x11/dialogs/xlib_library.h"
 
 // Shows the box centred on anchor (see CentreOn) and returns once it is dismissed: Return, Escape,
 // space, the OK button, or the window manager's close. Ctrl+C copies the text. False when it could
 // not be shown (no usable font).
-bool ShowMessageBox(Display* display, const char* text, const char* caption, Point anchor);
+bool ShowMessageBox(const XlibLibrary* xlib, Display* display, const char* text,
+                    const char* caption, Point anchor);
 
 #endif

@@ -65,9 +65,11 @@ void PaintItem(const Menu* menu, int index) {
 }
 
 void Paint(const Menu* menu) {
-    XSetForeground(menu->dialog.style.display, menu->dialog.gc, menu->dialog.style.shadow.pixel);
-    XDrawRectangle(menu->dialog.style.display, menu->dialog.window, menu->dialog.gc, 0, 0,
-                   menu->width - 1, menu->height - 1);
+    const XlibLibrary* xlib = menu->dialog.style.xlib;
+    xlib->XSetForeground(menu->dialog.style.display, menu->dialog.gc,
+                         menu->dialog.style.shadow.pixel);
+    xlib->XDrawRectangle(menu->dialog.style.display, menu->dialog.window, menu->dialog.gc, 0, 0,
+                         menu->width - 1, menu->height - 1);
     for (int i = 0; i < menu->count; ++i) {
         PaintItem(menu, i);
     }
@@ -89,18 +91,21 @@ void Select(Menu* menu, int index) {
 
 // Another client (a hotkey daemon, a launcher) may hold a grab for a moment
 // after starting the program: try for half a second.
-bool GrabInput(Display* display, Window window) {
+bool GrabInput(const DialogWindow* dialog) {
+    const XlibLibrary* xlib = dialog->style.xlib;
+    Display* display = dialog->style.display;
+    const Window window = dialog->window;
     const timespec pause = {0, 5 * 1000 * 1000};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int pointer = XGrabPointer(display, window, True,
-                                         ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+        const int pointer = xlib->XGrabPointer(
+            display, window, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+            GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
         if (pointer == GrabSuccess) {
-            if (XGrabKeyboard(display, window, True, GrabModeAsync, GrabModeAsync, CurrentTime) ==
-                GrabSuccess) {
+            if (xlib->XGrabKeyboard(display, window, True, GrabModeAsync, GrabModeAsync,
+                                    CurrentTime) == GrabSuccess) {
                 return true;
             }
-            XUngrabPointer(display, CurrentTime);
+            xlib->XUngrabPointer(display, CurrentTime);
         }
         nanosleep(&pause, nullptr);
     }
@@ -109,10 +114,11 @@ bool GrabInput(Display* display, Window window) {
 
 // The picked item's index, or kNone when the menu closed without a choice.
 int RunEvents(Menu* menu) {
+    const XlibLibrary* xlib = menu->dialog.style.xlib;
     Display* display = menu->dialog.style.display;
     for (;;) {
         XEvent event;
-        XNextEvent(display, &event);
+        xlib->XNextEvent(display, &event);
         switch (event.type) {
         case Expose:
             if (event.xexpose.count == 0) {
@@ -120,7 +126,7 @@ int RunEvents(Menu* menu) {
             }
             break;
         case KeyPress:
-            switch (XLookupKeysym(&event.xkey, 0)) {
+            switch (xlib->XLookupKeysym(&event.xkey, 0)) {
             case XK_Escape:
                 return kNone;
             case XK_Return:
@@ -186,11 +192,11 @@ int RunEvents(Menu* menu) {
 
 } // namespace
 
-MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Point anchor,
-                      bool managed, int* picked) {
+MenuAnswer TrackPopup(const XlibLibrary* xlib, Display* display, const char* const* labels,
+                      int count, Point anchor, bool managed, int* picked) {
     Menu menu = Menu();
     UiStyle* style = &menu.dialog.style;
-    if (!OpenUiStyle(display, false, style)) {
+    if (!OpenUiStyle(xlib, display, false, style)) {
         ReportError("cannot show the menu: no usable font");
         return kMenuNotShown;
     }
@@ -206,19 +212,18 @@ MenuAnswer TrackPopup(Display* display, const char* const* labels, int count, Po
                        "Tarvelin", "tarvelin-menu");
     if (managed) {
         SetDialogHints(&menu.dialog, x, y, menu.width, menu.height);
-        menu.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-        XSetWMProtocols(display, menu.dialog.window, &menu.deleteWindow, 1);
+        menu.deleteWindow = xlib->XInternAtom(display, "WM_DELETE_WINDOW", False);
+        xlib->XSetWMProtocols(display, menu.dialog.window, &menu.deleteWindow, 1);
     } else {
-        SetAtomProperty(display, menu.dialog.window, "_NET_WM_WINDOW_TYPE",
-                        "_NET_WM_WINDOW_TYPE_POPUP_MENU");
+        SetAtomProperty(&menu.dialog, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_POPUP_MENU");
     }
-    XMapRaised(display, menu.dialog.window);
+    xlib->XMapRaised(display, menu.dialog.window);
 
-    const bool grabbed = managed || GrabInput(display, menu.dialog.window);
+    const bool grabbed = managed || GrabInput(&menu.dialog);
     const int index = grabbed ? RunEvents(&menu) : kNone;
 
-    XUngrabKeyboard(display, CurrentTime);
-    XUngrabPointer(display, CurrentTime);
+    xlib->XUngrabKeyboard(display, CurrentTime);
+    xlib->XUngrabPointer(display, CurrentTime);
     DestroyDialogWindow(&menu.dialog);
     if (!grabbed) {
         ReportError("cannot show the menu: another client holds the keyboard or pointer");

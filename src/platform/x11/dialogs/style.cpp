@@ -1,6 +1,5 @@
 #include "platform/x11/dialogs/style.h"
 
-#include <X11/Xlib.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -16,7 +15,7 @@ const char kBoldFontPattern[] = "sans-serif:lang=zh-cn:size=11:weight=bold";
 const char kDefaultDpi[] = ":dpi=96";
 
 XftFont* OpenFont(const UiStyle* style, const char* pattern) {
-    if (XGetDefault(style->display, "Xft", "dpi") != nullptr) {
+    if (style->xlib->XGetDefault(style->display, "Xft", "dpi") != nullptr) {
         return style->xft->FontOpenName(style->display, style->screen, pattern);
     }
     char withDpi[sizeof kBoldFontPattern + sizeof kDefaultDpi];
@@ -36,8 +35,9 @@ bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
 
 } // namespace
 
-bool OpenUiStyle(Display* display, bool withBold, UiStyle* style) {
+bool OpenUiStyle(const XlibLibrary* xlib, Display* display, bool withBold, UiStyle* style) {
     memset(style, 0, sizeof *style);
+    style->xlib = xlib;
     style->xft = LoadXft();
     if (style->xft == nullptr) {
         return false;

@@ -3,10 +3,10 @@
 #define TARVELIN_PLATFORM_X11_DIALOGS_STYLE_H
 
 #include "platform/x11/dialogs/xft_library.h"
-
-#include <X11/Xlib.h>
+#include "platform/x11/dialogs/xlib_library.h"
 
 struct UiStyle {
+    const XlibLibrary* xlib;
     const XftLibrary* xft;
     Display* display;
     int screen;
@@ -29,7 +29,7 @@ struct UiStyle {
 };
 
 // False when Xft or no font can be had: nothing could be drawn.
-bool OpenUiStyle(Display* display, bool withBold, UiStyle* style);
+bool OpenUiStyle(const XlibLibrary* xlib, Display* display, bool withBold, UiStyle* style);
 void CloseUiStyle(UiStyle* style);
 
 // The advance of a UTF-8 string, trailing spaces included.

@@ -1,8 +1,6 @@
-#include "platform/x11/display/connection.h"
+#include "platform/x11/dialogs/connection.h"
 
 #include "platform/linux/standard_error.h"
-
-#include <X11/XKBlib.h>
 
 #include <pthread.h>
 #include <stdlib.h>
@@ -10,32 +8,23 @@
 
 namespace {
 
-int gFirstError = 0;
-XErrorHandler gPreviousHandler = nullptr;
 // Written by an opener that may outlive its wait.
 Display* gOpened = nullptr;
 
-int NoteError(Display*, XErrorEvent* error) {
-    if (gFirstError == 0) {
-        gFirstError = error->error_code;
-    }
-    return 0;
-}
-
-void* OpenDisplay(void*) {
-    gOpened = XOpenDisplay(nullptr);
+void* OpenDisplay(void* xlib) {
+    gOpened = static_cast<const XlibLibrary*>(xlib)->XOpenDisplay(nullptr);
     return nullptr;
 }
 
 // A server that takes the connection and never answers would hold the run
 // for good: after a second it counts as no display. The opener is then left
 // blocked; the run ends without it.
-Display* OpenDisplayWithin(time_t seconds) {
+Display* OpenDisplayWithin(const XlibLibrary* xlib, time_t seconds) {
     timespec deadline{};
     pthread_t opener;
     if (clock_gettime(CLOCK_REALTIME, &deadline) != 0 ||
-        pthread_create(&opener, nullptr, OpenDisplay, nullptr) != 0) {
-        return XOpenDisplay(nullptr);
+        pthread_create(&opener, nullptr, OpenDisplay, const_cast<XlibLibrary*>(xlib)) != 0) {
+        return xlib->XOpenDisplay(nullptr);
     }
     deadline.tv_sec += seconds;
     return pthread_timedjoin_np(opener, nullptr, &deadline) == 0 ? gOpened : nullptr;
@@ -46,11 +35,15 @@ Display* OpenDisplayWithin(time_t seconds) {
 Display* ConnectedDisplay(X11Connection* connection) {
     if (!connection->tried) {
         connection->tried = true;
+        connection->xlib = LoadXlib();
+        if (connection->xlib == nullptr) {
+            return nullptr;
+        }
         // The keyboard extension would serve only the boxes' key lookups,
-        // which the core keyboard mapping answers alike: without it every
-        // run makes two round trips fewer.
-        XkbIgnoreExtension(True);
-        connection->display = OpenDisplayWithin(1);
+        // which the core keyboard mapping answers alike: without it a box
+        // makes two round trips fewer.
+        connection->xlib->XkbIgnoreExtension(True);
+        connection->display = OpenDisplayWithin(connection->xlib, 1);
     }
     return connection->display;
 }
@@ -62,17 +55,4 @@ void ReportNoDisplay() {
     } else {
         ReportError("cannot open display \"%s\"", name);
     }
-}
-
-void BeginXErrorTrap() {
-    gFirstError = 0;
-    gPreviousHandler = XSetErrorHandler(NoteError);
-}
-
-void EndXErrorTrap() {
-    XSetErrorHandler(gPreviousHandler);
-}
-
-int TrappedXError() {
-    return gFirstError;
 }
