@@ -1,19 +1,13 @@
 #include "platform/wayland/wayland_library.h"
 
-#include <dlfcn.h>
+#include "platform/linux/loaded_library.h"
 
 namespace {
-
-template <typename Function> bool Resolve(void* library, const char* name, Function* function) {
-    void* symbol = dlsym(library, name);
-    *function = reinterpret_cast<Function>(symbol);
-    return symbol != nullptr;
-}
 
 #define RESOLVE(member) Resolve(library, "wl_" #member, &wayland->member)
 
 bool Load(WaylandLibrary* wayland) {
-    void* library = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenLibrary("libwayland-client.so.0");
     return library != nullptr && RESOLVE(display_connect) && RESOLVE(display_get_fd) &&
            RESOLVE(display_flush) && RESOLVE(display_prepare_read) &&
            RESOLVE(display_read_events) && RESOLVE(display_cancel_read) &&
@@ -23,16 +17,8 @@ bool Load(WaylandLibrary* wayland) {
 
 #undef RESOLVE
 
-bool gTried = false;
-bool gLoaded = false;
-WaylandLibrary gWayland;
-
 } // namespace
 
 const WaylandLibrary* LoadWayland() {
-    if (!gTried) {
-        gTried = true;
-        gLoaded = Load(&gWayland);
-    }
-    return gLoaded ? &gWayland : nullptr;
+    return LoadOnce(Load);
 }

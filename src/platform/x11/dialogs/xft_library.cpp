@@ -1,20 +1,14 @@
 #include "platform/x11/dialogs/xft_library.h"
 
-#include <dlfcn.h>
+#include "platform/linux/loaded_library.h"
 
 namespace {
-
-template <typename Function> bool Resolve(void* library, const char* name, Function* function) {
-    void* symbol = dlsym(library, name);
-    *function = reinterpret_cast<Function>(symbol);
-    return symbol != nullptr;
-}
 
 // Each member is the function of its name with Xft's prefix.
 #define RESOLVE(member) Resolve(library, "Xft" #member, &xft->member)
 
 bool Load(XftLibrary* xft) {
-    void* library = dlopen("libXft.so.2", RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenLibrary("libXft.so.2");
     return library != nullptr && RESOLVE(FontOpenName) && RESOLVE(FontClose) &&
            RESOLVE(ColorAllocValue) && RESOLVE(ColorFree) && RESOLVE(TextExtentsUtf8) &&
            RESOLVE(DrawCreate) && RESOLVE(DrawDestroy) && RESOLVE(DrawRect) &&
@@ -23,16 +17,8 @@ bool Load(XftLibrary* xft) {
 
 #undef RESOLVE
 
-bool gTried = false;
-bool gLoaded = false;
-XftLibrary gXft;
-
 } // namespace
 
 const XftLibrary* LoadXft() {
-    if (!gTried) {
-        gTried = true;
-        gLoaded = Load(&gXft);
-    }
-    return gLoaded ? &gXft : nullptr;
+    return LoadOnce(Load);
 }

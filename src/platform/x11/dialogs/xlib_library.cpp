@@ -1,19 +1,13 @@
 #include "platform/x11/dialogs/xlib_library.h"
 
-#include <dlfcn.h>
+#include "platform/linux/loaded_library.h"
 
 namespace {
-
-template <typename Function> bool Resolve(void* library, const char* name, Function* function) {
-    void* symbol = dlsym(library, name);
-    *function = reinterpret_cast<Function>(symbol);
-    return symbol != nullptr;
-}
 
 #define RESOLVE(member) Resolve(library, #member, &xlib->member)
 
 bool Load(XlibLibrary* xlib) {
-    void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenLibrary("libX11.so.6");
     return library != nullptr && RESOLVE(XOpenDisplay) && RESOLVE(XkbIgnoreExtension) &&
            RESOLVE(XSync) && RESOLVE(XFree) && RESOLVE(XGetDefault) && RESOLVE(XInternAtom) &&
            RESOLVE(XCreateWindow) && RESOLVE(XDestroyWindow) && RESOLVE(XMapRaised) &&
@@ -30,16 +24,8 @@ bool Load(XlibLibrary* xlib) {
 
 #undef RESOLVE
 
-bool gTried = false;
-bool gLoaded = false;
-XlibLibrary gXlib;
-
 } // namespace
 
 const XlibLibrary* LoadXlib() {
-    if (!gTried) {
-        gTried = true;
-        gLoaded = Load(&gXlib);
-    }
-    return gLoaded ? &gXlib : nullptr;
+    return LoadOnce(Load);
 }

@@ -1,0 +1,34 @@
+// Libraries that a plain turn never needs (Xlib and Xft for the dialogs,
+// the Wayland and D-Bus clients for their sessions), loaded the first time a
+// run does need one, so that the others start without them.
+#ifndef TARVELIN_PLATFORM_LINUX_LOADED_LIBRARY_H
+#define TARVELIN_PLATFORM_LINUX_LOADED_LIBRARY_H
+
+#include <dlfcn.h>
+
+// Null when soname cannot be loaded.
+inline void* OpenLibrary(const char* soname) {
+    return dlopen(soname, RTLD_NOW | RTLD_LOCAL);
+}
+
+// Sets *function to the library's symbol name; false when it has none.
+template <typename Function> bool Resolve(void* library, const char* name, Function* function) {
+    void* symbol = dlsym(library, name);
+    *function = reinterpret_cast<Function>(symbol);
+    return symbol != nullptr;
+}
+
+// The table load fills, filled on the first call only and kept; null when
+// it could not be.
+template <typename Table> const Table* LoadOnce(bool (*load)(Table* table)) {
+    static bool tried = false;
+    static bool loaded = false;
+    static Table table;
+    if (!tried) {
+        tried = true;
+        loaded = load(&table);
+    }
+    return loaded ? &table : nullptr;
+}
+
+#endif
