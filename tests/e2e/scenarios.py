@@ -53,20 +53,24 @@ def _unescape(text):
     return _ESCAPE.sub(lambda m: {"s": " ", "t": "\t", "e": ""}.get(m.group(1), m.group(1)), text)
 
 
-def scenarios(layer):
-    """The rows that name layer."""
-    rows = []
+def rows(layer):
+    """(line number, name, windows line or None, linux arguments or None,
+    display, outcome, status) of each row that names layer."""
     with open(TABLE, encoding="utf-8") as table:
         for number, row in enumerate(table, 1):
             if not row.strip() or row.startswith("#"):
                 continue
             fields = [f.strip() for f in re.split(r"(?<!\\)\|", row.rstrip("\n"))]
             name, windows, linux, display, outcome, status, layers = fields
-            if layer not in layers.split():
-                continue
-            words = display.split()
-            rows.append(Scenario(
-                number, name, None if windows == "-" else _unescape(windows),
-                None if linux == "-" else [_unescape(w) for w in linux.split()],
-                None if words[0] == "fixed" else int(words[1]), outcome, int(status)))
-    return rows
+            if layer in layers.split():
+                yield (number, name, None if windows == "-" else _unescape(windows),
+                       None if linux == "-" else [_unescape(w) for w in linux.split()],
+                       display, outcome, int(status))
+
+
+def scenarios(layer):
+    """The rows that name layer, on a display that can be made: one at a
+    code, or a fixed one."""
+    return [Scenario(number, name, windows, linux,
+                     None if display == "fixed" else int(display.split()[1]), outcome, status)
+            for number, name, windows, linux, display, outcome, status in rows(layer)]
