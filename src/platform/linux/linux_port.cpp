@@ -1,6 +1,8 @@
 #include "platform/linux/linux_port.h"
 
 #include "platform/linux/process_services.h"
+#include "platform/wayland/gnome/gnome_port.h"
+#include "platform/wayland/kde/kde_port.h"
 #include "platform/wayland/wlroots/wlroots_port.h"
 #include "platform/x11/dialogs/dialog_operations.h"
 #include "platform/x11/x11_port.h"
@@ -14,8 +16,12 @@ struct WaylandBackend {
     DisplayOperations (*operations)(WaylandSession* session);
 };
 
-// Probed in order, once; the first the compositor offers turns.
-const WaylandBackend kWaylandBackends[] = {{WlrootsOffered, WlrootsDisplayOperations}};
+// Probed in order, once; the first the compositor offers turns. GNOME's
+// probe asks the session bus, so it comes after those that only read the
+// globals.
+const WaylandBackend kWaylandBackends[] = {{WlrootsOffered, WlrootsDisplayOperations},
+                                           {KdeOffered, KdeDisplayOperations},
+                                           {GnomeOffered, GnomeDisplayOperations}};
 
 bool CannotAsk(void*, Uint32*) {
     return false;

@@ -14,7 +14,10 @@ bool Overlap(int start, int length, int otherStart, int otherLength) {
 
 } // namespace
 
-int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted) {
+int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted, int preferred) {
+    if (wanted == nullptr && preferred >= 0 && preferred < count && outputs[preferred].enabled) {
+        return preferred;
+    }
     int chosen = -1;
     for (int i = 0; i < count; ++i) {
         const WaylandOutput& output = outputs[i];

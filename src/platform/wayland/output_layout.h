@@ -12,9 +12,10 @@ struct WaylandOutput {
 };
 
 // The output that turns: the one named wanted (null: none named), else the
+// compositor's own choice (preferred, -1: none) when enabled, else the
 // enabled one at (0,0), else the first enabled one by name. -1 when there is
 // none; a name that is not there is said on standard error.
-int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted);
+int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted, int preferred = -1);
 
 // Turns outputs[turned] to transform, keeping its flip, and moves the
 // outputs that touched its right or bottom edge so that they still do,

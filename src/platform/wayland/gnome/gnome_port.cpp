@@ -1,0 +1,403 @@
+#include "platform/wayland/gnome/gnome_port.h"
+
+#include "orientation/orientation_table.h"
+#include "platform/linux/standard_error.h"
+#include "platform/wayland/gnome/sd_bus_library.h"
+#include "platform/wayland/output_layout.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const char kService[] = "org.gnome.Mutter.DisplayConfig";
+const char kPath[] = "/org/gnome/Mutter/DisplayConfig";
+const int kMaxOutputs = 16;
+const int kMaxMirrored = 4;
+// An apply may wait on a mode set, which takes real panels a while.
+const uint64_t kAnswerWait = 5000000; // microseconds
+// ApplyMonitorsConfig's method: lasts until the session ends, with no
+// keep-or-revert dialog.
+const uint32_t kTemporary = 1;
+const uint32_t kLogicalLayoutMode = 1;
+
+struct Monitor {
+    char connector[64];
+    char mode[64]; // the current mode's id
+    int width, height;
+};
+
+// A logical monitor: one position, scale and transform for the monitors
+// that mirror each other in it.
+struct Logical {
+    double scale;
+    int primary;
+    int monitors[kMaxMirrored]; // in Gnome::monitors
+    int monitorCount;
+};
+
+enum Answer { kApplied, kRefused, kStale };
+
+struct Gnome {
+    const SdBusLibrary* sd;
+    sd_bus* bus;
+    bool read;
+    uint32_t serial;
+    uint32_t layoutMode;
+    int layoutModeChangeable;
+    Monitor monitors[kMaxOutputs];
+    int monitorCount;
+    Logical logical[kMaxOutputs];
+    WaylandOutput layout[kMaxOutputs]; // one for each logical monitor
+    int count;
+    int turned; // -1: none can turn
+    bool reported;
+};
+
+Gnome gGnome;
+
+sd_bus_message* NewCall(const char* destination, const char* path, const char* interface,
+                        const char* member) {
+    sd_bus_message* call = nullptr;
+    return gGnome.sd->message_new_method_call(gGnome.bus, &call, destination, path, interface,
+                                              member) < 0
+               ? nullptr
+               : call;
+}
+
+// Sends call (and unrefs it): the reply, or null with error set.
+sd_bus_message* Send(sd_bus_message* call, sd_bus_error* error) {
+    sd_bus_message* reply = nullptr;
+    const int sent = gGnome.sd->call(gGnome.bus, call, kAnswerWait, error, &reply);
+    gGnome.sd->message_unref(call);
+    return sent < 0 ? nullptr : reply;
+}
+
+struct Property {
+    const char* key;
+    char type[2];
+    void* value;
+};
+
+// Reads an a{sv}, keeping the values of the keys asked for that have the
+// type expected.
+bool ReadProperties(sd_bus_message* m, const Property* wanted, int count) {
+    const SdBusLibrary* sd = gGnome.sd;
+    if (sd->message_enter_container(m, 'a', "{sv}") < 0) {
+        return false;
+    }
+    int entered;
+    while ((entered = sd->message_enter_container(m, 'e', "sv")) > 0) {
+        const char* key = nullptr;
+        const char* held = nullptr;
+        if (sd->message_read_basic(m, 's', &key) < 0 ||
+            sd->message_peek_type(m, nullptr, &held) < 0) {
+            return false;
+        }
+        const Property* property = nullptr;
+        for (int i = 0; i < count; ++i) {
+            if (strcmp(wanted[i].key, key) == 0 && strcmp(wanted[i].type, held) == 0) {
+                property = &wanted[i];
+            }
+        }
+        if ((property != nullptr ? sd->message_read(m, "v", property->type, property->value)
+                                 : sd->message_skip(m, "v")) < 0 ||
+            sd->message_exit_container(m) < 0) {
+            return false;
+        }
+    }
+    return entered == 0 && sd->message_exit_container(m) >= 0;
+}
+
+// Each monitor's connector and current mode; one that is off has none.
+bool ReadMonitors(sd_bus_message* m) {
+    const SdBusLibrary* sd = gGnome.sd;
+    if (sd->message_enter_container(m, 'a', "((ssss)a(siiddada{sv})a{sv})") < 0) {
+        return false;
+    }
+    int entered;
+    while ((entered = sd->message_enter_container(m, 'r', "(ssss)a(siiddada{sv})a{sv}")) > 0) {
+        const char* connector = nullptr;
+        if (sd->message_read(m, "(ssss)", &connector, nullptr, nullptr, nullptr) < 0 ||
+            sd->message_enter_container(m, 'a', "(siiddada{sv})") < 0) {
+            return false;
+        }
+        int mode;
+        while ((mode = sd->message_enter_container(m, 'r', "siiddada{sv}")) > 0) {
+            const char* id = nullptr;
+            Monitor found{};
+            int current = 0;
+            const Property isCurrent = {"is-current", "b", &current};
+            if (sd->message_read(m, "siidd", &id, &found.width, &found.height, nullptr, nullptr) <
+                    0 ||
+                sd->message_skip(m, "ad") < 0 || !ReadProperties(m, &isCurrent, 1) ||
+                sd->message_exit_container(m) < 0) {
+                return false;
+            }
+            if (current && gGnome.monitorCount < kMaxOutputs) {
+                strncpy(found.connector, connector, sizeof found.connector - 1);
+                strncpy(found.mode, id, sizeof found.mode - 1);
+                gGnome.monitors[gGnome.monitorCount++] = found;
+            }
+        }
+        if (mode < 0 || sd->message_exit_container(m) < 0 || sd->message_skip(m, "a{sv}") < 0 ||
+            sd->message_exit_container(m) < 0) {
+            return false;
+        }
+    }
+    return entered == 0 && sd->message_exit_container(m) >= 0;
+}
+
+int MonitorNamed(const char* connector) {
+    for (int i = 0; i < gGnome.monitorCount; ++i) {
+        if (strcmp(gGnome.monitors[i].connector, connector) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// A logical monitor's size in the layout is its first monitor's mode,
+// turned, and scaled down in the logical layout mode.
+void Place(int index, int x, int y, uint32_t transform) {
+    const Logical& logical = gGnome.logical[index];
+    const Monitor& monitor = gGnome.monitors[logical.monitors[0]];
+    WaylandOutput& output = gGnome.layout[index];
+    output = WaylandOutput();
+    memcpy(output.name, monitor.connector, sizeof output.name);
+    output.enabled = true;
+    output.x = x;
+    output.y = y;
+    output.transform = static_cast<int>(transform);
+    const bool turned = transform & 1;
+    const double scale =
+        gGnome.layoutMode == kLogicalLayoutMode && logical.scale > 0 ? logical.scale : 1;
+    output.width = static_cast<int>((turned ? monitor.height : monitor.width) / scale + 0.5);
+    output.height = static_cast<int>((turned ? monitor.width : monitor.height) / scale + 0.5);
+}
+
+bool ReadLogicalMonitors(sd_bus_message* m) {
+    const SdBusLibrary* sd = gGnome.sd;
+    if (sd->message_enter_container(m, 'a', "(iiduba(ssss)a{sv})") < 0) {
+        return false;
+    }
+    int entered;
+    while ((entered = sd->message_enter_container(m, 'r', "iiduba(ssss)a{sv}")) > 0) {
+        if (gGnome.count == kMaxOutputs) {
+            return false;
+        }
+        Logical& logical = gGnome.logical[gGnome.count];
+        logical = Logical();
+        int x = 0;
+        int y = 0;
+        uint32_t transform = 0;
+        if (sd->message_read(m, "iidub", &x, &y, &logical.scale, &transform, &logical.primary) <
+                0 ||
+            sd->message_enter_container(m, 'a', "(ssss)") < 0) {
+            return false;
+        }
+        const char* connector = nullptr;
+        int more;
+        while ((more = sd->message_read(m, "(ssss)", &connector, nullptr, nullptr, nullptr)) > 0) {
+            const int monitor = MonitorNamed(connector);
+            if (monitor < 0 || logical.monitorCount == kMaxMirrored) {
+                return false;
+            }
+            logical.monitors[logical.monitorCount++] = monitor;
+        }
+        if (more < 0 || logical.monitorCount == 0 || sd->message_exit_container(m) < 0 ||
+            sd->message_skip(m, "a{sv}") < 0 || sd->message_exit_container(m) < 0) {
+            return false;
+        }
+        Place(gGnome.count++, x, y, transform);
+    }
+    return entered == 0 && sd->message_exit_container(m) >= 0;
+}
+
+bool ReadState() {
+    gGnome.monitorCount = gGnome.count = 0;
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* call = NewCall(kService, kPath, kService, "GetCurrentState");
+    sd_bus_message* state = call != nullptr ? Send(call, &error) : nullptr;
+    gGnome.sd->error_free(&error);
+    if (state == nullptr) {
+        return false;
+    }
+    const Property properties[] = {
+        {"layout-mode", "u", &gGnome.layoutMode},
+        {"supports-changing-layout-mode", "b", &gGnome.layoutModeChangeable}};
+    const bool read = gGnome.sd->message_read(state, "u", &gGnome.serial) >= 0 &&
+                      ReadMonitors(state) && ReadLogicalMonitors(state) &&
+                      ReadProperties(state, properties, 2);
+    gGnome.sd->message_unref(state);
+    return read;
+}
+
+int PrimaryLogical() {
+    for (int i = 0; i < gGnome.count; ++i) {
+        if (gGnome.logical[i].primary) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool ReadAndChoose() {
+    if (!ReadState()) {
+        ReportError("the compositor did not describe its outputs");
+        gGnome.reported = true;
+        return false;
+    }
+    const char* wanted = getenv("TARVELIN_OUTPUT");
+    gGnome.turned = ChooseOutput(gGnome.layout, gGnome.count, wanted, PrimaryLogical());
+    // A name that no output has is said where it is looked up.
+    gGnome.reported = gGnome.turned < 0 && wanted != nullptr;
+    return gGnome.turned >= 0;
+}
+
+bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutput& output) {
+    const SdBusLibrary* sd = gGnome.sd;
+    bool appended =
+        sd->message_open_container(m, 'r', "iiduba(ssa{sv})") >= 0 &&
+        sd->message_append(m, "iidub", output.x, output.y, logical.scale,
+                           static_cast<uint32_t>(output.transform), logical.primary) >= 0 &&
+        sd->message_open_container(m, 'a', "(ssa{sv})") >= 0;
+    for (int i = 0; appended && i < logical.monitorCount; ++i) {
+        const Monitor& monitor = gGnome.monitors[logical.monitors[i]];
+        appended = sd->message_append(m, "(ssa{sv})", monitor.connector, monitor.mode, 0) >= 0;
+    }
+    return appended && sd->message_close_container(m) >= 0 && sd->message_close_container(m) >= 0;
+}
+
+// Every logical monitor where layout puts it, each monitor in its mode.
+Answer Apply(const WaylandOutput* layout) {
+    const SdBusLibrary* sd = gGnome.sd;
+    // Mutter 43 aborts the whole session on a transform past 7.
+    for (int i = 0; i < gGnome.count; ++i) {
+        if (layout[i].transform < 0 || layout[i].transform > 7) {
+            return kRefused;
+        }
+    }
+    sd_bus_message* call = NewCall(kService, kPath, kService, "ApplyMonitorsConfig");
+    bool built = call != nullptr &&
+                 sd->message_append(call, "uu", gGnome.serial, kTemporary) >= 0 &&
+                 sd->message_open_container(call, 'a', "(iiduba(ssa{sv}))") >= 0;
+    for (int i = 0; built && i < gGnome.count; ++i) {
+        built = AppendLogical(call, gGnome.logical[i], layout[i]);
+    }
+    // The layout mode stays as it is; it may be given only where it can change.
+    built = built && sd->message_close_container(call) >= 0 &&
+            (gGnome.layoutModeChangeable
+                 ? sd->message_append(call, "a{sv}", 1, "layout-mode", "u", gGnome.layoutMode)
+                 : sd->message_append(call, "a{sv}", 0)) >= 0;
+    if (!built) {
+        sd->message_unref(call);
+        return kRefused;
+    }
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = Send(call, &error);
+    // A serial that is no longer current is refused as access denied.
+    const Answer answer = reply != nullptr                                         ? kApplied
+                          : sd->error_has_name(&error, SD_BUS_ERROR_ACCESS_DENIED) ? kStale
+                                                                                   : kRefused;
+    sd->message_unref(reply);
+    sd->error_free(&error);
+    return answer;
+}
+
+// A layout made on a stale serial is made again from the state read anew,
+// once.
+bool Turn(int transform) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        WaylandOutput layout[kMaxOutputs];
+        memcpy(layout, gGnome.layout, sizeof layout);
+        TurnInLayout(layout, gGnome.count, gGnome.turned, transform);
+        const Answer answer = Apply(layout);
+        if (answer == kApplied) {
+            memcpy(gGnome.layout, layout, sizeof layout);
+        }
+        if (answer != kStale) {
+            return answer == kApplied;
+        }
+        if (!ReadAndChoose()) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Read once, and the output that turns chosen once.
+bool Ready() {
+    if (!gGnome.read) {
+        gGnome.read = true;
+        gGnome.turned = -1;
+        ReadAndChoose();
+    }
+    return gGnome.turned >= 0;
+}
+
+bool SupportedOrientations(void*, Uint32* set) {
+    if (!Ready()) {
+        return false;
+    }
+    *set = kOrientation90 | kOrientation180 | kOrientation270;
+    return true;
+}
+
+// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
+bool CurrentOrientation(void*, Uint32* code) {
+    const OrientationEntry* orientation =
+        Ready() ? FindOrientationByWaylandTransform(gGnome.layout[gGnome.turned].transform & 3)
+                : nullptr;
+    if (orientation == nullptr) {
+        return false;
+    }
+    *code = orientation->code;
+    return true;
+}
+
+bool ApplyOrientation(void*, Uint32 code) {
+    const OrientationEntry* target = FindOrientationByCode(code);
+    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
+}
+
+bool FailureReported(void*) {
+    return gGnome.reported;
+}
+
+// Off every screen when no output turns: the boxes then centre themselves.
+Point MenuAnchor(void*) {
+    if (!Ready()) {
+        return Point{-1, -1};
+    }
+    const WaylandOutput& output = gGnome.layout[gGnome.turned];
+    return Point{output.x + output.width / 2, output.y + output.height / 2};
+}
+
+} // namespace
+
+bool GnomeOffered(const WaylandSession*) {
+    gGnome.sd = LoadSdBus();
+    if (gGnome.sd == nullptr || gGnome.sd->open_user(&gGnome.bus) < 0) {
+        return false;
+    }
+    sd_bus_message* call = NewCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                   "org.freedesktop.DBus", "NameHasOwner");
+    if (call == nullptr || gGnome.sd->message_append(call, "s", kService) < 0) {
+        gGnome.sd->message_unref(call);
+        return false;
+    }
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = Send(call, &error);
+    int owned = 0;
+    const bool answered = reply != nullptr && gGnome.sd->message_read(reply, "b", &owned) >= 0;
+    gGnome.sd->message_unref(reply);
+    gGnome.sd->error_free(&error);
+    return answered && owned;
+}
+
+DisplayOperations GnomeDisplayOperations(WaylandSession*) {
+    return DisplayOperations{
+        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
+        MenuAnchor, FailureReported};
+}

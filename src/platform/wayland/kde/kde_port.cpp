@@ -1,0 +1,289 @@
+#include "platform/wayland/kde/kde_port.h"
+
+#include "orientation/orientation_table.h"
+#include "platform/linux/standard_error.h"
+#include "platform/wayland/output_layout.h"
+
+#include "kde-output-device-v2-client-protocol.h"
+#include "kde-output-management-v2-client-protocol.h"
+#include "kde-output-order-v1-client-protocol.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const char kManagementGlobal[] = "kde_output_management_v2";
+const char kDeviceGlobal[] = "kde_output_device_v2";
+
+const int kMaxOutputs = 16;
+// An apply may wait on a mode set, which takes real panels a while.
+const int kAnswerWait = 5000;
+
+struct Mode {
+    kde_output_device_mode_v2* proxy;
+    int width, height;
+};
+
+struct Device {
+    kde_output_device_v2* proxy;
+    kde_output_device_mode_v2* mode;
+    double scale;
+};
+
+struct Kde {
+    WaylandSession* session;
+    bool read;
+    Device devices[kMaxOutputs];
+    WaylandOutput layout[kMaxOutputs]; // one for each device
+    int count;
+    Mode modes[kMaxOutputs * 64];
+    int modeCount;
+    char first[64]; // the first output in KWin's order
+    int turned;     // -1: none can turn
+    bool reported;
+    bool applied;
+    bool answered;
+};
+
+Kde gKde;
+
+template <typename Listener> void Listen(void* proxy, const Listener* listener, void* data) {
+    AddListener(gKde.session, proxy, listener, data);
+}
+
+void OnModeSize(void* data, kde_output_device_mode_v2*, int32_t width, int32_t height) {
+    static_cast<Mode*>(data)->width = width;
+    static_cast<Mode*>(data)->height = height;
+}
+void OnModeRefresh(void*, kde_output_device_mode_v2*, int32_t) {}
+void OnModeEvent(void*, kde_output_device_mode_v2*) {}
+const kde_output_device_mode_v2_listener kModeListener = {OnModeSize, OnModeRefresh, OnModeEvent,
+                                                          OnModeEvent};
+
+int IndexOf(void* data) {
+    return static_cast<int>(static_cast<Device*>(data) - gKde.devices);
+}
+WaylandOutput& OutputOf(void* data) {
+    return gKde.layout[IndexOf(data)];
+}
+void OnGeometry(void* data, kde_output_device_v2*, int32_t x, int32_t y, int32_t, int32_t, int32_t,
+                const char*, const char*, int32_t transform) {
+    OutputOf(data).x = x;
+    OutputOf(data).y = y;
+    OutputOf(data).transform = transform;
+}
+void OnCurrentMode(void* data, kde_output_device_v2*, kde_output_device_mode_v2* mode) {
+    static_cast<Device*>(data)->mode = mode;
+}
+void OnMode(void*, kde_output_device_v2*, kde_output_device_mode_v2* proxy) {
+    const int capacity = sizeof gKde.modes / sizeof gKde.modes[0];
+    if (gKde.modeCount < capacity) {
+        Mode* mode = &gKde.modes[gKde.modeCount++];
+        mode->proxy = proxy;
+        Listen(proxy, &kModeListener, mode);
+    }
+}
+void OnDone(void*, kde_output_device_v2*) {}
+void OnScale(void* data, kde_output_device_v2*, wl_fixed_t scale) {
+    static_cast<Device*>(data)->scale = scale / 256.0;
+}
+void OnText(void*, kde_output_device_v2*, const char*) {}
+void OnEnabled(void* data, kde_output_device_v2*, int32_t enabled) {
+    OutputOf(data).enabled = enabled != 0;
+}
+void OnNumber(void*, kde_output_device_v2*, uint32_t) {}
+void OnName(void* data, kde_output_device_v2*, const char* name) {
+    strncpy(OutputOf(data).name, name, sizeof OutputOf(data).name - 1);
+}
+const kde_output_device_v2_listener kDeviceListener = {
+    OnGeometry, OnCurrentMode, OnMode,   OnDone,   OnScale,  OnText,   OnEnabled, OnText,
+    OnText,     OnText,        OnNumber, OnNumber, OnNumber, OnNumber, OnName};
+
+void OnOrderOutput(void*, kde_output_order_v1*, const char* name) {
+    if (gKde.first[0] == 0) {
+        strncpy(gKde.first, name, sizeof gKde.first - 1);
+    }
+}
+void OnOrderDone(void*, kde_output_order_v1*) {}
+const kde_output_order_v1_listener kOrderListener = {OnOrderOutput, OnOrderDone};
+
+// Logical sizes: the current mode turned, then scaled down.
+void Measure() {
+    for (int i = 0; i < gKde.count; ++i) {
+        WaylandOutput& output = gKde.layout[i];
+        for (int m = 0; m < gKde.modeCount; ++m) {
+            if (gKde.modes[m].proxy == gKde.devices[i].mode) {
+                const bool turned = output.transform & 1;
+                const Mode& mode = gKde.modes[m];
+                const double scale = gKde.devices[i].scale > 0 ? gKde.devices[i].scale : 1;
+                output.width = static_cast<int>((turned ? mode.height : mode.width) / scale + 0.5);
+                output.height = static_cast<int>((turned ? mode.width : mode.height) / scale + 0.5);
+            }
+        }
+    }
+}
+
+bool ReadOutputs() {
+    WaylandSession* session = gKde.session;
+    for (const WaylandGlobal* global;
+         gKde.count < kMaxOutputs &&
+         (global = FindGlobal(session, kDeviceGlobal, gKde.count)) != nullptr;) {
+        Device* device = &gKde.devices[gKde.count++];
+        device->proxy = reinterpret_cast<kde_output_device_v2*>(
+            BindGlobal(session, global, &kde_output_device_v2_interface, 2));
+        Listen(device->proxy, &kDeviceListener, device);
+    }
+    const WaylandGlobal* order = FindGlobal(session, "kde_output_order_v1");
+    if (order != nullptr) {
+        Listen(BindGlobal(session, order, &kde_output_order_v1_interface, 1), &kOrderListener,
+               nullptr);
+    }
+    // Each bound object sends its whole state at once, before the sync's answer.
+    if (!Roundtrip(session, kAnswerWait)) {
+        return false;
+    }
+    Measure();
+    return true;
+}
+
+void OnApplied(void*, kde_output_configuration_v2*) {
+    gKde.applied = gKde.answered = true;
+}
+void OnFailed(void*, kde_output_configuration_v2*) {
+    gKde.applied = false;
+    gKde.answered = true;
+}
+const kde_output_configuration_v2_listener kConfigurationListener = {OnApplied, OnFailed};
+
+wl_proxy* Send(void* proxy, uint32_t opcode, union wl_argument* arguments,
+               const wl_interface* created = nullptr, bool destroy = false) {
+    return SendRequest(gKde.session, static_cast<wl_proxy*>(proxy), opcode, arguments, created,
+                       destroy);
+}
+
+// Only what changes is sent: every other setting stays as KWin has it.
+bool Apply(const WaylandOutput* layout) {
+    wl_proxy* management = BindGlobal(gKde.session, FindGlobal(gKde.session, kManagementGlobal),
+                                      &kde_output_management_v2_interface, 1);
+    union wl_argument create[1] = {};
+    wl_proxy* configuration = management != nullptr
+                                  ? Send(management, KDE_OUTPUT_MANAGEMENT_V2_CREATE_CONFIGURATION,
+                                         create, &kde_output_configuration_v2_interface)
+                                  : nullptr;
+    if (configuration == nullptr) {
+        return false;
+    }
+    for (int i = 0; i < gKde.count; ++i) {
+        const WaylandOutput& was = gKde.layout[i];
+        union wl_argument change[3] = {};
+        change[0].o = reinterpret_cast<wl_object*>(gKde.devices[i].proxy);
+        if (layout[i].transform != was.transform) {
+            change[1].i = layout[i].transform;
+            Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_TRANSFORM, change);
+        }
+        if (layout[i].x != was.x || layout[i].y != was.y) {
+            change[1].i = layout[i].x;
+            change[2].i = layout[i].y;
+            Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_POSITION, change);
+        }
+    }
+    union wl_argument none[1] = {};
+    Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
+    gKde.answered = false;
+    const bool applied =
+        AddListener(gKde.session, configuration, &kConfigurationListener, nullptr) &&
+        WaitFor(gKde.session, &gKde.answered, kAnswerWait) && gKde.applied;
+    Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
+    return applied;
+}
+
+bool Turn(int transform) {
+    WaylandOutput layout[kMaxOutputs];
+    memcpy(layout, gKde.layout, sizeof layout);
+    TurnInLayout(layout, gKde.count, gKde.turned, transform);
+    if (!Apply(layout)) {
+        return false;
+    }
+    memcpy(gKde.layout, layout, sizeof layout);
+    return true;
+}
+
+int FirstInOrder() {
+    for (int i = 0; i < gKde.count; ++i) {
+        if (strcmp(gKde.layout[i].name, gKde.first) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Read once, and the output that turns chosen once.
+bool Ready() {
+    if (!gKde.read) {
+        gKde.read = true;
+        gKde.turned = -1;
+        const char* wanted = getenv("TARVELIN_OUTPUT");
+        if (!ReadOutputs()) {
+            ReportError("the compositor did not describe its outputs");
+            gKde.reported = true;
+        } else {
+            gKde.turned = ChooseOutput(gKde.layout, gKde.count, wanted, FirstInOrder());
+            // A name that no output has is said where it is looked up.
+            gKde.reported = gKde.turned < 0 && wanted != nullptr;
+        }
+    }
+    return gKde.turned >= 0;
+}
+
+bool SupportedOrientations(void*, Uint32* set) {
+    if (!Ready()) {
+        return false;
+    }
+    *set = kOrientation90 | kOrientation180 | kOrientation270;
+    return true;
+}
+
+// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
+bool CurrentOrientation(void*, Uint32* code) {
+    const OrientationEntry* orientation =
+        Ready() ? FindOrientationByWaylandTransform(gKde.layout[gKde.turned].transform & 3)
+                : nullptr;
+    if (orientation == nullptr) {
+        return false;
+    }
+    *code = orientation->code;
+    return true;
+}
+
+bool ApplyOrientation(void*, Uint32 code) {
+    const OrientationEntry* target = FindOrientationByCode(code);
+    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
+}
+
+bool FailureReported(void*) {
+    return gKde.reported;
+}
+
+// Off every screen when no output turns: the boxes then centre themselves.
+Point MenuAnchor(void*) {
+    if (!Ready()) {
+        return Point{-1, -1};
+    }
+    const WaylandOutput& output = gKde.layout[gKde.turned];
+    return Point{output.x + output.width / 2, output.y + output.height / 2};
+}
+
+} // namespace
+
+bool KdeOffered(const WaylandSession* session) {
+    return FindGlobal(session, kManagementGlobal) != nullptr &&
+           FindGlobal(session, kDeviceGlobal) != nullptr;
+}
+
+DisplayOperations KdeDisplayOperations(WaylandSession* session) {
+    gKde.session = session;
+    return DisplayOperations{
+        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
+        MenuAnchor, FailureReported};
+}
