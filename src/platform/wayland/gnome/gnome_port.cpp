@@ -1,11 +1,8 @@
 #include "platform/wayland/gnome/gnome_port.h"
 
-#include "orientation/orientation_table.h"
-#include "platform/linux/standard_error.h"
 #include "platform/wayland/gnome/sd_bus_library.h"
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland/turning_output.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -41,7 +38,6 @@ enum Answer { kApplied, kRefused, kStale };
 struct Gnome {
     const SdBusLibrary* sd;
     sd_bus* bus;
-    bool read;
     uint32_t serial;
     uint32_t layoutMode;
     int layoutModeChangeable;
@@ -50,8 +46,7 @@ struct Gnome {
     Logical logical[kMaxOutputs];
     WaylandOutput layout[kMaxOutputs]; // one for each logical monitor
     int count;
-    int turned; // -1: none can turn
-    bool reported;
+    TurningOutput output;
 };
 
 Gnome gGnome;
@@ -242,19 +237,6 @@ int PrimaryLogical() {
     return -1;
 }
 
-bool ReadAndChoose() {
-    if (!ReadState()) {
-        ReportError("the compositor did not describe its outputs");
-        gGnome.reported = true;
-        return false;
-    }
-    const char* wanted = getenv("TARVELIN_OUTPUT");
-    gGnome.turned = ChooseOutput(gGnome.layout, gGnome.count, wanted, PrimaryLogical());
-    // A name that no output has is said where it is looked up.
-    gGnome.reported = gGnome.turned < 0 && wanted != nullptr;
-    return gGnome.turned >= 0;
-}
-
 bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutput& output) {
     const SdBusLibrary* sd = gGnome.sd;
     bool appended =
@@ -311,7 +293,7 @@ bool Turn(int transform) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         WaylandOutput layout[kMaxOutputs];
         memcpy(layout, gGnome.layout, sizeof layout);
-        TurnInLayout(layout, gGnome.count, gGnome.turned, transform);
+        TurnInLayout(layout, gGnome.count, gGnome.output.turned, transform);
         const Answer answer = Apply(layout);
         if (answer == kApplied) {
             memcpy(gGnome.layout, layout, sizeof layout);
@@ -319,59 +301,11 @@ bool Turn(int transform) {
         if (answer != kStale) {
             return answer == kApplied;
         }
-        if (!ReadAndChoose()) {
+        if (!ReadAndChoose(&gGnome.output)) {
             return false;
         }
     }
     return false;
-}
-
-// Read once, and the output that turns chosen once.
-bool Ready() {
-    if (!gGnome.read) {
-        gGnome.read = true;
-        gGnome.turned = -1;
-        ReadAndChoose();
-    }
-    return gGnome.turned >= 0;
-}
-
-bool SupportedOrientations(void*, Uint32* set) {
-    if (!Ready()) {
-        return false;
-    }
-    *set = kOrientation90 | kOrientation180 | kOrientation270;
-    return true;
-}
-
-// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
-bool CurrentOrientation(void*, Uint32* code) {
-    const OrientationEntry* orientation =
-        Ready() ? FindOrientationByWaylandTransform(gGnome.layout[gGnome.turned].transform & 3)
-                : nullptr;
-    if (orientation == nullptr) {
-        return false;
-    }
-    *code = orientation->code;
-    return true;
-}
-
-bool ApplyOrientation(void*, Uint32 code) {
-    const OrientationEntry* target = FindOrientationByCode(code);
-    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
-}
-
-bool FailureReported(void*) {
-    return gGnome.reported;
-}
-
-// Off every screen when no output turns: the boxes then centre themselves.
-Point MenuAnchor(void*) {
-    if (!Ready()) {
-        return Point{-1, -1};
-    }
-    const WaylandOutput& output = gGnome.layout[gGnome.turned];
-    return Point{output.x + output.width / 2, output.y + output.height / 2};
 }
 
 } // namespace
@@ -397,7 +331,7 @@ bool GnomeOffered(const WaylandSession*) {
 }
 
 DisplayOperations GnomeDisplayOperations(WaylandSession*) {
-    return DisplayOperations{
-        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
-        MenuAnchor, FailureReported};
+    gGnome.output = TurningOutput{gGnome.layout, &gGnome.count, ReadState, PrimaryLogical,
+                                  Turn,          false,         -1,        false};
+    return TurningOutputOperations(&gGnome.output);
 }

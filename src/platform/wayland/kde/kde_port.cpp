@@ -1,14 +1,11 @@
 #include "platform/wayland/kde/kde_port.h"
 
-#include "orientation/orientation_table.h"
-#include "platform/linux/standard_error.h"
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland/turning_output.h"
 
 #include "kde-output-device-v2-client-protocol.h"
 #include "kde-output-management-v2-client-protocol.h"
 #include "kde-output-order-v1-client-protocol.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -33,15 +30,13 @@ struct Device {
 
 struct Kde {
     WaylandSession* session;
-    bool read;
     Device devices[kMaxOutputs];
     WaylandOutput layout[kMaxOutputs]; // one for each device
     int count;
     Mode modes[kMaxOutputs * 64];
     int modeCount;
     char first[64]; // the first output in KWin's order
-    int turned;     // -1: none can turn
-    bool reported;
+    TurningOutput output;
     bool applied;
     bool answered;
 };
@@ -201,7 +196,7 @@ bool Apply(const WaylandOutput* layout) {
 bool Turn(int transform) {
     WaylandOutput layout[kMaxOutputs];
     memcpy(layout, gKde.layout, sizeof layout);
-    TurnInLayout(layout, gKde.count, gKde.turned, transform);
+    TurnInLayout(layout, gKde.count, gKde.output.turned, transform);
     if (!Apply(layout)) {
         return false;
     }
@@ -218,62 +213,6 @@ int FirstInOrder() {
     return -1;
 }
 
-// Read once, and the output that turns chosen once.
-bool Ready() {
-    if (!gKde.read) {
-        gKde.read = true;
-        gKde.turned = -1;
-        const char* wanted = getenv("TARVELIN_OUTPUT");
-        if (!ReadOutputs()) {
-            ReportError("the compositor did not describe its outputs");
-            gKde.reported = true;
-        } else {
-            gKde.turned = ChooseOutput(gKde.layout, gKde.count, wanted, FirstInOrder());
-            // A name that no output has is said where it is looked up.
-            gKde.reported = gKde.turned < 0 && wanted != nullptr;
-        }
-    }
-    return gKde.turned >= 0;
-}
-
-bool SupportedOrientations(void*, Uint32* set) {
-    if (!Ready()) {
-        return false;
-    }
-    *set = kOrientation90 | kOrientation180 | kOrientation270;
-    return true;
-}
-
-// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
-bool CurrentOrientation(void*, Uint32* code) {
-    const OrientationEntry* orientation =
-        Ready() ? FindOrientationByWaylandTransform(gKde.layout[gKde.turned].transform & 3)
-                : nullptr;
-    if (orientation == nullptr) {
-        return false;
-    }
-    *code = orientation->code;
-    return true;
-}
-
-bool ApplyOrientation(void*, Uint32 code) {
-    const OrientationEntry* target = FindOrientationByCode(code);
-    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
-}
-
-bool FailureReported(void*) {
-    return gKde.reported;
-}
-
-// Off every screen when no output turns: the boxes then centre themselves.
-Point MenuAnchor(void*) {
-    if (!Ready()) {
-        return Point{-1, -1};
-    }
-    const WaylandOutput& output = gKde.layout[gKde.turned];
-    return Point{output.x + output.width / 2, output.y + output.height / 2};
-}
-
 } // namespace
 
 bool KdeOffered(const WaylandSession* session) {
@@ -283,7 +222,7 @@ bool KdeOffered(const WaylandSession* session) {
 
 DisplayOperations KdeDisplayOperations(WaylandSession* session) {
     gKde.session = session;
-    return DisplayOperations{
-        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
-        MenuAnchor, FailureReported};
+    gKde.output =
+        TurningOutput{gKde.layout, &gKde.count, ReadOutputs, FirstInOrder, Turn, false, -1, false};
+    return TurningOutputOperations(&gKde.output);
 }

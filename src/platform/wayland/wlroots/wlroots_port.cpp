@@ -1,13 +1,10 @@
 #include "platform/wayland/wlroots/wlroots_port.h"
 
-#include "orientation/orientation_table.h"
-#include "platform/linux/standard_error.h"
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland/turning_output.h"
 
 #include "wlr-output-management-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -47,7 +44,6 @@ enum Answer { kSucceeded, kFailed, kCancelled };
 
 struct Wlroots {
     WaylandSession* session;
-    bool read;
     zwlr_output_manager_v1* manager;
     uint32_t serial;
     bool done;
@@ -58,8 +54,7 @@ struct Wlroots {
     Output outputs[kMaxOutputs];
     int outputCount;
     WaylandOutput layout[kMaxOutputs]; // one for each head
-    int turned;                        // -1: none can turn
-    bool reported;                     // why none can, on standard error
+    TurningOutput output;
     Answer answer;
     bool answered;
 };
@@ -337,7 +332,7 @@ bool Turn(int transform) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         WaylandOutput layout[kMaxOutputs];
         memcpy(layout, gWlroots.layout, sizeof layout);
-        TurnInLayout(layout, gWlroots.headCount, gWlroots.turned, transform);
+        TurnInLayout(layout, gWlroots.headCount, gWlroots.output.turned, transform);
         Answer answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
         if (answer == kSucceeded) {
             answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY);
@@ -356,60 +351,9 @@ bool Turn(int transform) {
     return false;
 }
 
-// Read once, and the output that turns chosen once.
-bool Ready() {
-    if (!gWlroots.read) {
-        gWlroots.read = true;
-        gWlroots.turned = -1;
-        const char* wanted = getenv("TARVELIN_OUTPUT");
-        if (!ReadOutputs()) {
-            ReportError("the compositor did not describe its outputs");
-            gWlroots.reported = true;
-        } else {
-            gWlroots.turned = ChooseOutput(gWlroots.layout, gWlroots.headCount, wanted);
-            // A name that no output has is said where it is looked up.
-            gWlroots.reported = gWlroots.turned < 0 && wanted != nullptr;
-        }
-    }
-    return gWlroots.turned >= 0;
-}
-
-bool SupportedOrientations(void*, Uint32* set) {
-    if (!Ready()) {
-        return false;
-    }
-    *set = kOrientation90 | kOrientation180 | kOrientation270;
-    return true;
-}
-
-// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
-bool CurrentOrientation(void*, Uint32* code) {
-    const OrientationEntry* orientation =
-        Ready() ? FindOrientationByWaylandTransform(gWlroots.layout[gWlroots.turned].transform & 3)
-                : nullptr;
-    if (orientation == nullptr) {
-        return false;
-    }
-    *code = orientation->code;
-    return true;
-}
-
-bool ApplyOrientation(void*, Uint32 code) {
-    const OrientationEntry* target = FindOrientationByCode(code);
-    return Ready() && target != nullptr && Turn(static_cast<int>(target->waylandTransform));
-}
-
-bool FailureReported(void*) {
-    return gWlroots.reported;
-}
-
-// Off every screen when no output turns: the boxes then centre themselves.
-Point MenuAnchor(void*) {
-    if (!Ready()) {
-        return Point{-1, -1};
-    }
-    const WaylandOutput& output = gWlroots.layout[gWlroots.turned];
-    return Point{output.x + output.width / 2, output.y + output.height / 2};
+// wlroots has no output of its own choice.
+int NoPreference() {
+    return -1;
 }
 
 } // namespace
@@ -420,7 +364,7 @@ bool WlrootsOffered(const WaylandSession* session) {
 
 DisplayOperations WlrootsDisplayOperations(WaylandSession* session) {
     gWlroots.session = session;
-    return DisplayOperations{
-        nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
-        MenuAnchor, FailureReported};
+    gWlroots.output = TurningOutput{
+        gWlroots.layout, &gWlroots.headCount, ReadOutputs, NoPreference, Turn, false, -1, false};
+    return TurningOutputOperations(&gWlroots.output);
 }

@@ -1,0 +1,86 @@
+#include "platform/wayland/turning_output.h"
+
+#include "orientation/orientation_table.h"
+#include "platform/linux/standard_error.h"
+
+#include <stdlib.h>
+
+namespace {
+
+TurningOutput& Of(void* state) {
+    return *static_cast<TurningOutput*>(state);
+}
+
+bool Ready(TurningOutput& output) {
+    if (!output.asked) {
+        output.asked = true;
+        ReadAndChoose(&output);
+    }
+    return output.turned >= 0;
+}
+
+// The compositors offer every turn of an output.
+bool SupportedOrientations(void* state, Uint32* set) {
+    if (!Ready(Of(state))) {
+        return false;
+    }
+    *set = kOrientation90 | kOrientation180 | kOrientation270;
+    return true;
+}
+
+// A flipped transform (4-7) keeps its flip: its orientation is its rotation.
+bool CurrentOrientation(void* state, Uint32* code) {
+    TurningOutput& output = Of(state);
+    const OrientationEntry* orientation =
+        Ready(output)
+            ? FindOrientationByWaylandTransform(output.layout[output.turned].transform & 3)
+            : nullptr;
+    if (orientation == nullptr) {
+        return false;
+    }
+    *code = orientation->code;
+    return true;
+}
+
+bool ApplyOrientation(void* state, Uint32 code) {
+    TurningOutput& output = Of(state);
+    const OrientationEntry* target = FindOrientationByCode(code);
+    return Ready(output) && target != nullptr &&
+           output.turn(static_cast<int>(target->waylandTransform));
+}
+
+bool FailureReported(void* state) {
+    return Of(state).reported;
+}
+
+// Off every screen when no output turns: the boxes then centre themselves.
+Point MenuAnchor(void* state) {
+    TurningOutput& output = Of(state);
+    if (!Ready(output)) {
+        return Point{-1, -1};
+    }
+    const WaylandOutput& turned = output.layout[output.turned];
+    return Point{turned.x + turned.width / 2, turned.y + turned.height / 2};
+}
+
+} // namespace
+
+bool ReadAndChoose(TurningOutput* output) {
+    output->turned = -1;
+    if (!output->read()) {
+        ReportError("the compositor did not describe its outputs");
+        output->reported = true;
+        return false;
+    }
+    const char* wanted = getenv("TARVELIN_OUTPUT");
+    output->turned = ChooseOutput(output->layout, *output->count, wanted, output->preferred());
+    // A name that no output has is said where it is looked up.
+    output->reported = output->turned < 0 && wanted != nullptr;
+    return output->turned >= 0;
+}
+
+DisplayOperations TurningOutputOperations(TurningOutput* output) {
+    return DisplayOperations{
+        output,     SupportedOrientations, CurrentOrientation, ApplyOrientation,
+        MenuAnchor, FailureReported};
+}
