@@ -71,21 +71,14 @@ def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
     kills = int(sys.argv[2]) if len(sys.argv) > 2 else 300
-    host = xdisplays.start_xvfb(1024, 768)
-    try:
-        server = xdisplays.start_rotating(host, 800, 600)
-        try:
-            requests, off = at_each_request(program, server)
-            print(f"SIGKILL before each of the {requests} writes of a quarter turn: "
-                  f"{len(off)} left the CRTC off (before write {off})")
-            off, span = at_random_moments(program, server, kills)
-            print(f"SIGKILL at a random moment within a run's {span * 1000:.2f} ms: "
-                  f"{off} of {kills} left the CRTC off ({100 * off / kills:.1f} %, "
-                  f"a window of about {span * 1e6 * off / kills:.0f} us)")
-        finally:
-            xdisplays.stop_rotating(server)
-    finally:
-        host.stop()
+    with xdisplays.rotating_display() as server:
+        requests, off = at_each_request(program, server)
+        print(f"SIGKILL before each of the {requests} writes of a quarter turn: "
+              f"{len(off)} left the CRTC off (before write {off})")
+        off, span = at_random_moments(program, server, kills)
+        print(f"SIGKILL at a random moment within a run's {span * 1000:.2f} ms: "
+              f"{off} of {kills} left the CRTC off ({100 * off / kills:.1f} %, "
+              f"a window of about {span * 1e6 * off / kills:.0f} us)")
 
 
 if __name__ == "__main__":

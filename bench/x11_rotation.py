@@ -78,32 +78,25 @@ def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 40
-    host = xdisplays.start_xvfb(1024, 768)
-    try:
-        server = xdisplays.start_rotating(host, 800, 600)
-        try:
-            name = output_name(server.env())
-            commands = {
-                "tarvelin /set 1": [program, "/set", "1"],
-                "xrandr -o left": ["xrandr", "-o", "left"],
-                f"xrandr --output {name} --rotate left": [
-                    "xrandr", "--output", name, "--rotate", "left"],
-            }
-            times = {label: [] for label in commands}
-            memory = {label: [] for label in commands}
-            for i in range(runs):
-                # Alternate, and rotate the order, so drift hits all alike.
-                labels = list(commands)
-                labels = labels[i % 3:] + labels[:i % 3]
-                for label in labels:
-                    times[label].append(turn_from_normal(server, timed_run, commands[label]))
-            for label, argv in commands.items():
-                for _ in range(5):
-                    memory[label].append(turn_from_normal(server, peak_memory, argv))
-        finally:
-            xdisplays.stop_rotating(server)
-    finally:
-        host.stop()
+    with xdisplays.rotating_display() as server:
+        name = output_name(server.env())
+        commands = {
+            "tarvelin /set 1": [program, "/set", "1"],
+            "xrandr -o left": ["xrandr", "-o", "left"],
+            f"xrandr --output {name} --rotate left": [
+                "xrandr", "--output", name, "--rotate", "left"],
+        }
+        times = {label: [] for label in commands}
+        memory = {label: [] for label in commands}
+        for i in range(runs):
+            # Alternate, and rotate the order, so drift hits all alike.
+            labels = list(commands)
+            labels = labels[i % 3:] + labels[:i % 3]
+            for label in labels:
+                times[label].append(turn_from_normal(server, timed_run, commands[label]))
+        for label, argv in commands.items():
+            for _ in range(5):
+                memory[label].append(turn_from_normal(server, peak_memory, argv))
 
     own = statistics.median(times["tarvelin /set 1"])
     print(f"Quarter turn normal -> left on Xephyr 800x600, {runs} alternating runs each")

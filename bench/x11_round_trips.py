@@ -43,21 +43,14 @@ def round_trips(argv, env):
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
-    host = xdisplays.start_xvfb(1024, 768)
-    try:
-        server = xdisplays.start_rotating(host, 800, 600)
-        try:
-            env = server.env()
-            print("Round trips of one turn from normal on Xephyr 800x600")
-            for label, argv in (("tarvelin /set 1 (quarter turn)", [program, "/set", "1"]),
-                                ("tarvelin /set 2 (half turn)", [program, "/set", "2"]),
-                                ("xrandr -o left", ["xrandr", "-o", "left"])):
-                subprocess.run(["xrandr", "-o", "normal"], env=env, check=True)
-                print(f"{label:<32} {round_trips(argv, env):>3}")
-        finally:
-            xdisplays.stop_rotating(server)
-    finally:
-        host.stop()
+    with xdisplays.rotating_display() as server:
+        env = server.env()
+        print("Round trips of one turn from normal on Xephyr 800x600")
+        for label, argv in (("tarvelin /set 1 (quarter turn)", [program, "/set", "1"]),
+                            ("tarvelin /set 2 (half turn)", [program, "/set", "2"]),
+                            ("xrandr -o left", ["xrandr", "-o", "left"])):
+            subprocess.run(["xrandr", "-o", "normal"], env=env, check=True)
+            print(f"{label:<32} {round_trips(argv, env):>3}")
 
 
 if __name__ == "__main__":

@@ -2,6 +2,7 @@
 nested in an Xvfb can. Servers pick free display numbers (-displayfd), and
 only servers started here are ever stopped."""
 
+import contextlib
 import os
 import re
 import select
@@ -70,6 +71,21 @@ def stop_rotating(server):
     subprocess.run(["xrandr", "-o", "normal"], env=server.env(), check=False,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     server.stop()
+
+
+@contextlib.contextmanager
+def rotating_display(width=800, height=600):
+    """A display that turns, nested in a 1024x768 Xvfb; both end with the
+    block."""
+    host = start_xvfb(1024, 768)
+    try:
+        server = start_rotating(host, width, height)
+        try:
+            yield server
+        finally:
+            stop_rotating(server)
+    finally:
+        host.stop()
 
 
 def wait_for(what, found, timeout=10.0):
