@@ -29,7 +29,9 @@ std::string Pointer(const void* pointer) {
 }
 
 std::string Quoted(const WideChar* text) {
-    return "\"" + ToUtf8(text) + "\"";
+    std::string utf8(Utf16ToUtf8(text, nullptr), '\0');
+    Utf16ToUtf8(text, utf8.data());
+    return "\"" + utf8 + "\"";
 }
 
 // Records name(arguments...), the arguments as the tests spell them.
@@ -79,12 +81,6 @@ std::vector<std::string> CallTexts() {
         texts.push_back(call.text);
     }
     return texts;
-}
-
-std::string ToUtf8(const WideChar* text) {
-    std::string out(Utf16ToUtf8(text, nullptr), '\0');
-    Utf16ToUtf8(text, out.data());
-    return out;
 }
 
 std::u16string FromWide(const WideChar* text) {
@@ -220,6 +216,5 @@ void* CeLocalAlloc(Uint32 flags, size_t bytes) {
 }
 
 int CeIsWhiteSpace(WideChar unit) {
-    return std::iswspace(static_cast<wint_t>(unit)) ||
-           gScript.extraWhiteSpace.find(static_cast<char16_t>(unit)) != std::u16string::npos;
+    return std::iswspace(static_cast<wint_t>(unit));
 }

@@ -29,8 +29,6 @@ struct Script {
     std::u16string modulePath = u"\\Windows\\tarvelin.exe";
     bool modulePathFails = false;
     bool allocationFails = false;
-    // Extra white space beyond the C classes, as a platform may classify it.
-    std::u16string extraWhiteSpace;
 };
 
 struct Call {
@@ -46,7 +44,6 @@ void Reset(const Script& script = Script());
 const std::vector<Call>& Calls();
 std::vector<std::string> CallTexts();
 
-std::string ToUtf8(const WideChar* text);
 std::u16string FromWide(const WideChar* text);
 std::string Hex(unsigned long value);
 std::vector<WideChar> ToWide(const std::u16string& text);
