@@ -8,7 +8,7 @@
 namespace {
 
 const char kUsage[] = "Usage: tarvelin [/toggle | /set CODE | /menu]\n"
-                      "Turns the X display, one action per run:\n"
+                      "Turns the display (X11, or a Wayland desktop's), one action per run:\n"
                       "  (none)     a quarter turn along the cycle 0 -> 4 -> 2 -> 1 -> 0\n"
                       "  /toggle    between the default orientation and 270 degrees\n"
                       "  /set CODE  to the orientation with that code\n"
