@@ -10,8 +10,7 @@
 DisplayOperations X11DisplayOperations();
 
 // dialogs, each first releasing the server the turn holds, so that a box or
-// the menu can be shown. After a failure the turn has said on standard error
-// (the connection broke, TARVELIN_OUTPUT names no output) none is shown.
+// the menu can be shown.
 DialogOperations X11DialogsBesideTheTurn(DialogOperations dialogs);
 
 #endif

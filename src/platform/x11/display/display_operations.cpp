@@ -53,16 +53,14 @@ const RandrScreen* Screen(Session* session) {
     if (session->connection == nullptr) {
         return nullptr;
     }
-    if (!session->grabbed) {
-        sigset_t deferred;
-        sigemptyset(&deferred);
-        sigaddset(&deferred, SIGTERM);
-        sigaddset(&deferred, SIGINT);
-        sigaddset(&deferred, SIGHUP);
-        pthread_sigmask(SIG_BLOCK, &deferred, &session->unblocked);
-        xcb_grab_server(session->connection);
-        session->grabbed = true;
-    }
+    sigset_t deferred;
+    sigemptyset(&deferred);
+    sigaddset(&deferred, SIGTERM);
+    sigaddset(&deferred, SIGINT);
+    sigaddset(&deferred, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &deferred, &session->unblocked);
+    xcb_grab_server(session->connection);
+    session->grabbed = true;
     session->read = true;
     session->outcome = ReadScreen(session->connection, *session->setup, &session->screen);
     session->reported = session->reported || session->outcome == ReadOutcome::kNoOutput ||
@@ -117,8 +115,10 @@ bool ApplyOrientation(void* state, Uint32 code) {
 // on a grab. The core has asked for the supported set first.
 Point MenuAnchor(void* state) {
     const Session* session = SessionOf(state);
+    // Off every screen when nothing was read: the boxes then centre
+    // themselves.
     if (session->outcome != ReadOutcome::kRead) {
-        return Point{0, 0};
+        return Point{-1, -1};
     }
     const CrtcArea& area = session->screen.crtcs[session->screen.turned].area;
     return Point{area.x + area.width / 2, area.y + area.height / 2};

@@ -139,8 +139,9 @@ bool SizeTook(xcb_connection_t* connection, xcb_void_cookie_t cookie,
               xcb_get_input_focus_cookie_t after) {
     free(xcb_get_input_focus_reply(connection, after, nullptr));
     xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+    const bool took = error == nullptr;
     free(error);
-    return error == nullptr && !xcb_connection_has_error(connection);
+    return took && !xcb_connection_has_error(connection);
 }
 
 bool SameSize(const ScreenSize& a, const ScreenSize& b) {
