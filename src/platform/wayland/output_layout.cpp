@@ -1,18 +1,9 @@
 #include "platform/wayland/output_layout.h"
 
+#include "platform/linux/output_areas.h"
 #include "platform/linux/standard_error.h"
 
 #include <string.h>
-
-namespace {
-
-const int kMaxLayout = 64;
-
-bool Overlap(int start, int length, int otherStart, int otherLength) {
-    return start < otherStart + otherLength && otherStart < start + length;
-}
-
-} // namespace
 
 int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted, int preferred) {
     if (wanted == nullptr && preferred >= 0 && preferred < count && outputs[preferred].enabled) {
@@ -41,39 +32,28 @@ int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted, in
 }
 
 void TurnInLayout(WaylandOutput* outputs, int count, int turned, int transform) {
-    WaylandOutput before[kMaxLayout];
-    count = count < kMaxLayout ? count : kMaxLayout;
-    memcpy(before, outputs, sizeof(WaylandOutput) * static_cast<size_t>(count));
-    WaylandOutput& output = outputs[turned];
-    if ((output.transform ^ transform) & 1) {
-        output.width = before[turned].height;
-        output.height = before[turned].width;
-    }
-    output.transform = (output.transform & 4) | (transform & 3);
-    const int dx = output.width - before[turned].width;
-    const int dy = output.height - before[turned].height;
-    // What touched the turned output's far edges moves with them, and so
-    // does what touched those, in a row or a column.
-    bool across[kMaxLayout] = {};
-    bool down[kMaxLayout] = {};
-    across[turned] = down[turned] = true;
-    for (bool more = true; more;) {
-        more = false;
-        for (int i = 0; i < count; ++i) {
-            const WaylandOutput& was = before[i];
-            for (int j = 0; was.enabled && i != turned && j < count; ++j) {
-                const WaylandOutput& edge = before[j];
-                if (across[j] && !across[i] && was.x == edge.x + edge.width &&
-                    Overlap(was.y, was.height, edge.y, edge.height)) {
-                    outputs[i].x = was.x + dx;
-                    across[i] = more = true;
-                }
-                if (down[j] && !down[i] && was.y == edge.y + edge.height &&
-                    Overlap(was.x, was.width, edge.x, edge.width)) {
-                    outputs[i].y = was.y + dy;
-                    down[i] = more = true;
-                }
-            }
+    // The enabled outputs, and the turned one, as areas of the layout.
+    OutputArea areas[kMaxOutputAreas] = {};
+    OutputArea placed[kMaxOutputAreas] = {};
+    int index[kMaxOutputAreas] = {};
+    int n = 0;
+    int turnedAt = 0;
+    for (int i = 0; i < count && n < kMaxOutputAreas; ++i) {
+        const WaylandOutput& output = outputs[i];
+        if (output.enabled || i == turned) {
+            turnedAt = i == turned ? n : turnedAt;
+            index[n] = i;
+            areas[n++] = OutputArea{output.x, output.y, output.width, output.height};
         }
     }
+    WaylandOutput& output = outputs[turned];
+    TurnedLayout(areas, n, turnedAt, ((output.transform ^ transform) & 1) != 0, placed);
+    for (int k = 0; k < n; ++k) {
+        WaylandOutput& moved = outputs[index[k]];
+        moved.x = placed[k].x;
+        moved.y = placed[k].y;
+        moved.width = placed[k].width;
+        moved.height = placed[k].height;
+    }
+    output.transform = (output.transform & 4) | (transform & 3);
 }

@@ -21,34 +21,6 @@ int Scaled(int millimetres, int pixels, int oldPixels) {
     return scaled < 1 ? 1 : static_cast<int>(scaled);
 }
 
-// Whether b touches a's right edge (horizontal) or its bottom edge, along
-// some length: a corner alone is no neighbour.
-bool Touches(const CrtcArea& a, const CrtcArea& b, bool horizontal) {
-    if (horizontal) {
-        return b.x == a.x + a.width && b.y < a.y + a.height && a.y < b.y + b.height;
-    }
-    return b.y == a.y + a.height && b.x < a.x + a.width && a.x < b.x + b.width;
-}
-
-// Moves by shift each CRTC that touches the far edge of one that moves, from
-// areas[turned] on.
-void Follow(const CrtcArea* areas, int count, int turned, bool horizontal, int shift,
-            CrtcArea* placed) {
-    bool moving[kMaxCrtcs] = {};
-    moving[turned] = true;
-    for (bool again = shift != 0; again;) {
-        again = false;
-        for (int i = 0; i < count; ++i) {
-            for (int m = 0; m < count && !moving[i]; ++m) {
-                if (moving[m] && Touches(areas[m], areas[i], horizontal)) {
-                    moving[i] = again = true;
-                    (horizontal ? placed[i].x : placed[i].y) += shift;
-                }
-            }
-        }
-    }
-}
-
 } // namespace
 
 Uint32 OrientationSetOf(Uint16 rotations) {
@@ -70,18 +42,6 @@ const OrientationEntry* OrientationOf(Uint16 rotation) {
 Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target) {
     const Uint16 reflections = XCB_RANDR_ROTATION_REFLECT_X | XCB_RANDR_ROTATION_REFLECT_Y;
     return static_cast<Uint16>((current & reflections) | target.randrRotation);
-}
-
-void TurnedLayout(const CrtcArea* areas, int count, int turned, bool swap, CrtcArea* placed) {
-    for (int i = 0; i < count; ++i) {
-        placed[i] = areas[i];
-    }
-    if (swap) {
-        placed[turned].width = areas[turned].height;
-        placed[turned].height = areas[turned].width;
-    }
-    Follow(areas, count, turned, true, placed[turned].width - areas[turned].width, placed);
-    Follow(areas, count, turned, false, placed[turned].height - areas[turned].height, placed);
 }
 
 ScreenSize ScreenHolding(const ScreenSize& screen, const CrtcArea* areas, int count) {

@@ -4,6 +4,7 @@
 #define TARVELIN_PLATFORM_X11_DISPLAY_TURN_PLAN_H
 
 #include "orientation/orientation_table.h"
+#include "platform/linux/output_areas.h"
 
 // Enough CRTCs for any graphics card; a layout holds at most this many.
 const int kMaxCrtcs = 16;
@@ -18,10 +19,7 @@ struct SizeRange {
 };
 
 // Where an active CRTC shows on the screen, as it stands now.
-struct CrtcArea {
-    int x, y;
-    int width, height;
-};
+using CrtcArea = OutputArea;
 
 // The orientation codes a CRTC's RandR rotation mask offers, as a set.
 Uint32 OrientationSetOf(Uint16 rotations);
@@ -31,12 +29,6 @@ const OrientationEntry* OrientationOf(Uint16 rotation);
 
 // What to ask RandR for: the target rotation, reflections kept.
 Uint16 TurnedRotation(Uint16 current, const OrientationEntry& target);
-
-// Where each of count active CRTCs shows once areas[turned] has turned (its
-// width and height swap when swap is set), into placed. A CRTC that touched
-// its right or bottom edge, or one that touched such a CRTC, moves with that
-// edge: side-by-side outputs stay side by side.
-void TurnedLayout(const CrtcArea* areas, int count, int turned, bool swap, CrtcArea* placed);
 
 // The screen that holds every CRTC of areas, from screen. Millimetres swap
 // with the size; a size that changes otherwise keeps its pixels per
