@@ -29,8 +29,7 @@ Dialogs gDialogs;
 
 // Null when there is none; then a missing display on an X11 session has
 // been said, and the caller says what cannot be shown in other cases.
-Display* DisplayOf(void* state) {
-    const Dialogs* dialogs = static_cast<const Dialogs*>(state);
+Display* DisplayOf(const Dialogs* dialogs) {
     Display* display = ConnectedDisplay(dialogs->connection);
     if (display == nullptr && dialogs->connection->xlib != nullptr && !dialogs->xwayland) {
         ReportNoDisplay();
@@ -39,15 +38,16 @@ Display* DisplayOf(void* state) {
 }
 
 bool ShowMessage(void* state, const Message* message) {
-    Display* display = DisplayOf(state);
+    const Dialogs* dialogs = static_cast<const Dialogs*>(state);
+    Display* display = DisplayOf(dialogs);
     if (display == nullptr) {
-        if (gDialogs.xwayland || gDialogs.connection->xlib == nullptr) {
+        if (dialogs->xwayland || dialogs->connection->xlib == nullptr) {
             ReportError("%s", message->english);
         }
         return false;
     }
-    const Point anchor = gDialogs.display->menuAnchor(gDialogs.display->state);
-    if (!ShowMessageBox(gDialogs.connection->xlib, display, Utf8Of(message->text).c_str(),
+    const Point anchor = dialogs->display->menuAnchor(dialogs->display->state);
+    if (!ShowMessageBox(dialogs->connection->xlib, display, Utf8Of(message->text).c_str(),
                         Utf8Of(kMessageCaption).c_str(), anchor)) {
         ReportError("%s", message->english);
         return false;
@@ -57,11 +57,12 @@ bool ShowMessage(void* state, const Message* message) {
 
 MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point anchor,
                           Uint32* picked) {
-    Display* display = DisplayOf(state);
+    const Dialogs* dialogs = static_cast<const Dialogs*>(state);
+    Display* display = DisplayOf(dialogs);
     if (display == nullptr) {
-        if (gDialogs.connection->xlib == nullptr) {
+        if (dialogs->connection->xlib == nullptr) {
             ReportError("cannot show the menu: libX11 cannot be loaded");
-        } else if (gDialogs.xwayland) {
+        } else if (dialogs->xwayland) {
             ReportError("cannot show the menu: no X display (XWayland)");
         }
         return kMenuNotShown;
@@ -75,8 +76,8 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
         pointers.push_back(label.c_str());
     }
     int index = 0;
-    const MenuAnswer answer = TrackPopup(gDialogs.connection->xlib, display, pointers.data(), count,
-                                         anchor, gDialogs.xwayland, &index);
+    const MenuAnswer answer = TrackPopup(dialogs->connection->xlib, display, pointers.data(), count,
+                                         anchor, dialogs->xwayland, &index);
     if (answer == kMenuPicked) {
         *picked = items[index].code;
     }

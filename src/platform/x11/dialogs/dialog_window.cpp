@@ -70,7 +70,7 @@ int ScreenHeight(const UiStyle* style) {
     return DisplayHeight(style->display, style->screen);
 }
 
-void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height) {
+void SetDialogHints(DialogWindow* dialog, int x, int y, int width, int height) {
     const XlibLibrary* xlib = dialog->style.xlib;
     Display* display = dialog->style.display;
     XSizeHints* size = xlib->XAllocSizeHints();
@@ -93,6 +93,16 @@ void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int hei
         xlib->XFree(hints);
     }
     SetAtomProperty(dialog, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
+    dialog->protocols = xlib->XInternAtom(display, "WM_PROTOCOLS", False);
+    dialog->deleteWindow = xlib->XInternAtom(display, "WM_DELETE_WINDOW", False);
+    xlib->XSetWMProtocols(display, dialog->window, &dialog->deleteWindow, 1);
+}
+
+bool IsCloseRequest(const DialogWindow* dialog, const XEvent& event) {
+    // An unmanaged popup has no such atoms: nothing closes it this way.
+    return event.type == ClientMessage && dialog->deleteWindow != None &&
+           event.xclient.message_type == dialog->protocols &&
+           static_cast<Atom>(event.xclient.data.l[0]) == dialog->deleteWindow;
 }
 
 int CentreOn(int anchor, int size, int screen) {

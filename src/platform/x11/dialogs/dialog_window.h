@@ -10,6 +10,10 @@ struct DialogWindow {
     Window window;
     XftDraw* draw;
     GC gc;
+    // WM_PROTOCOLS and WM_DELETE_WINDOW once the window manager may close
+    // it; None for a popup.
+    Atom protocols = None;
+    Atom deleteWindow = None;
 };
 
 // The window at x, y of the given size on dialog->style, which is open,
@@ -27,8 +31,12 @@ void DestroyDialogWindow(DialogWindow* dialog);
 // Sets one atom-list property (window type, state) in EWMH's format.
 void SetAtomProperty(const DialogWindow* dialog, const char* property, const char* value);
 
-// A fixed-size dialog at x, y for the window manager, which takes focus.
-void SetDialogHints(const DialogWindow* dialog, int x, int y, int width, int height);
+// A fixed-size dialog at x, y for the window manager, which takes focus and
+// may ask to close it.
+void SetDialogHints(DialogWindow* dialog, int x, int y, int width, int height);
+
+// True for the window manager's request to close the dialog.
+bool IsCloseRequest(const DialogWindow* dialog, const XEvent& event);
 
 // Where a window of size starts to be centred on anchor and whole on a
 // screen that long where it fits; an anchor off the screen centres it.

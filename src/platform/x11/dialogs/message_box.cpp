@@ -174,9 +174,6 @@ bool IsDismissKey(KeySym key) {
 void RunEvents(Box* box, bool setFocus) {
     const XlibLibrary* xlib = box->dialog.style.xlib;
     Display* display = box->dialog.style.display;
-    const Atom protocols = xlib->XInternAtom(display, "WM_PROTOCOLS", False);
-    Atom deleteWindow = xlib->XInternAtom(display, "WM_DELETE_WINDOW", False);
-    xlib->XSetWMProtocols(display, box->dialog.window, &deleteWindow, 1);
     xlib->XMapRaised(display, box->dialog.window);
     for (;;) {
         XEvent event;
@@ -220,8 +217,7 @@ void RunEvents(Box* box, bool setFocus) {
             }
             break;
         case ClientMessage:
-            if (event.xclient.message_type == protocols &&
-                static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) {
+            if (IsCloseRequest(&box->dialog, event)) {
                 return;
             }
             break;

@@ -19,7 +19,6 @@ struct Menu {
     int itemHeight;
     int labelX;
     int selected;
-    Atom deleteWindow;
     bool focused;
 };
 
@@ -177,7 +176,7 @@ int RunEvents(Menu* menu) {
             }
             break;
         case ClientMessage:
-            if (static_cast<Atom>(event.xclient.data.l[0]) == menu->deleteWindow) {
+            if (IsCloseRequest(&menu->dialog, event)) {
                 return kNone;
             }
             break;
@@ -212,8 +211,6 @@ MenuAnswer TrackPopup(const XlibLibrary* xlib, Display* display, const char* con
                        "Tarvelin", "tarvelin-menu");
     if (managed) {
         SetDialogHints(&menu.dialog, x, y, menu.width, menu.height);
-        menu.deleteWindow = xlib->XInternAtom(display, "WM_DELETE_WINDOW", False);
-        xlib->XSetWMProtocols(display, menu.dialog.window, &menu.deleteWindow, 1);
     } else {
         SetAtomProperty(&menu.dialog, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_POPUP_MENU");
     }

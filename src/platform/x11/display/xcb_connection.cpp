@@ -1,36 +1,18 @@
 #include "platform/x11/display/xcb_connection.h"
 
+#include "platform/linux/call_within.h"
 #include "platform/linux/standard_error.h"
 
-#include <pthread.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <time.h>
 
 namespace {
 
 // Written by an opener that may outlive its wait.
-xcb_connection_t* gOpened = nullptr;
 int gScreenNumber = 0;
 
-void* Open(void*) {
-    gOpened = xcb_connect(nullptr, &gScreenNumber);
-    return nullptr;
-}
-
-// A server that takes the connection and never answers would hold the run
-// for good: after a second it counts as no display. The opener is then left
-// blocked; the run ends without it.
-xcb_connection_t* OpenWithin(time_t seconds) {
-    timespec deadline{};
-    pthread_t opener;
-    if (clock_gettime(CLOCK_REALTIME, &deadline) != 0 ||
-        pthread_create(&opener, nullptr, Open, nullptr) != 0) {
-        Open(nullptr);
-        return gOpened;
-    }
-    deadline.tv_sec += seconds;
-    return pthread_timedjoin_np(opener, nullptr, &deadline) == 0 ? gOpened : nullptr;
+void* Connect(void* screenNumber) {
+    return xcb_connect(nullptr, static_cast<int*>(screenNumber));
 }
 
 const xcb_screen_t* ScreenOf(xcb_connection_t* connection, int number) {
@@ -50,8 +32,11 @@ const xcb_screen_t* gScreen = nullptr;
 xcb_connection_t* TurnConnection(const xcb_screen_t** screen) {
     if (!gTried) {
         gTried = true;
-        xcb_connection_t* opened = OpenWithin(1);
-        if (opened != nullptr && !xcb_connection_has_error(opened)) {
+        // After a second a server that has not answered counts as none.
+        auto* opened = static_cast<xcb_connection_t*>(CallWithin(Connect, &gScreenNumber, 1));
+        if (opened != nullptr && xcb_connection_has_error(opened)) {
+            xcb_disconnect(opened);
+        } else if (opened != nullptr) {
             signal(SIGPIPE, SIG_IGN);
             gConnection = opened;
             gScreen = ScreenOf(opened, gScreenNumber);
