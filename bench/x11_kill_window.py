@@ -20,8 +20,6 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 import xdisplays  # noqa: E402
 
-TURNED = ("left", 600, 800)
-
 
 def left_off(server):
     """True when the CRTC shows nothing. Read with --current: a plain
@@ -71,7 +69,7 @@ def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
     kills = int(sys.argv[2]) if len(sys.argv) > 2 else 300
-    with xdisplays.rotating_display() as server:
+    with xdisplays.rotating_display() as (_, server):
         requests, off = at_each_request(program, server)
         print(f"SIGKILL before each of the {requests} writes of a quarter turn: "
               f"{len(off)} left the CRTC off (before write {off})")

@@ -43,7 +43,7 @@ def round_trips(argv, env):
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
-    with xdisplays.rotating_display() as server:
+    with xdisplays.rotating_display() as (_, server):
         env = server.env()
         print("Round trips of one turn from normal on Xephyr 800x600")
         for label, argv in (("tarvelin /set 1 (quarter turn)", [program, "/set", "1"]),

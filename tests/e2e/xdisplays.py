@@ -75,13 +75,13 @@ def stop_rotating(server):
 
 @contextlib.contextmanager
 def rotating_display(width=800, height=600):
-    """A display that turns, nested in a 1024x768 Xvfb; both end with the
-    block."""
+    """(host, server): a display that turns, nested in a 1024x768 Xvfb, the
+    host; both end with the block."""
     host = start_xvfb(1024, 768)
     try:
         server = start_rotating(host, width, height)
         try:
-            yield server
+            yield host, server
         finally:
             stop_rotating(server)
     finally:

@@ -67,10 +67,8 @@ Bytes Machine() {
                  {kX, kY, Class(xXITouchInfo{}, XITouchClass, XIDependentTouch)});
     AppendDevice(&bytes, 6, XISlavePointer, "touchscreen", {kX, kY, kTouch});
     AppendDevice(&bytes, 7, XISlaveKeyboard, "", {kX, kY});
-    // A pen with more axes (pressure, tilt, ...) before x and y than the reader keeps classes.
-    std::vector<Bytes> axes(12, Axis(2, XIModeAbsolute, 1));
-    axes.insert(axes.end(), {kY, kX});
-    AppendDevice(&bytes, 8, XISlavePointer, "pen", axes);
+    // A pen: pressure, a class longer than its fixed part, then y before x.
+    AppendDevice(&bytes, 8, XISlavePointer, "pen", {Axis(2, XIModeAbsolute, 1), kY, kX});
     AppendDevice(&bytes, 9, XIFloatingSlave, "floating tablet", {kButtons, kX, kY});
     return bytes;
 }

@@ -37,6 +37,12 @@ def geometry(env, window):
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
+def off_centre(env, window, width, height):
+    """How far the window's centre is from that of a width x height screen."""
+    x, y, w, h = geometry(env, window)
+    return max(abs(x + w / 2 - width / 2), abs(y + h / 2 - height / 2))
+
+
 def box_text(env, box):
     # With no window manager the box takes the keyboard itself.
     wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box, TIMEOUT)
@@ -107,10 +113,8 @@ class RotatingDisplayTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.host = xdisplays.start_xvfb(1024, 768)
-        cls.addClassCleanup(cls.host.stop)
-        cls.server = xdisplays.start_rotating(cls.host, cls.WIDTH, cls.HEIGHT)
-        cls.addClassCleanup(xdisplays.stop_rotating, cls.server)
+        cls.host, cls.server = cls.enterClassContext(
+            xdisplays.rotating_display(cls.WIDTH, cls.HEIGHT))
         cls.env = cls.server.env()
 
     def assertShows(self, code):

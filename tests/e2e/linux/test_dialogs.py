@@ -7,16 +7,10 @@ import subprocess
 import unittest
 
 from runs import (BOX, NO_FONTS, NOT_TURNED, RotatingDisplayTest, Run, box_text, geometry,
-                  output_of, run, xdisplays, xdotool)
+                  off_centre, output_of, run, xdisplays, xdotool)
 from scenarios import UNSUPPORTED
 
 WM_CLOSE, OUTPUT = os.environ["WM_CLOSE"], os.environ["TARVELIN_E2E_OUTPUT"]
-
-
-def off_centre(env, window, width, height):
-    """How far the window's centre is from that of a width x height screen."""
-    x, y, w, h = geometry(env, window)
-    return max(abs(x + w / 2 - width / 2), abs(y + h / 2 - height / 2))
 
 
 class MessageBox(unittest.TestCase):

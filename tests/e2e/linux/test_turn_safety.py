@@ -6,14 +6,11 @@ probes, which on Xephyr switches a CRTC back on and hides the fault."""
 import os
 import re
 import subprocess
-import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-import xdisplays  # noqa: E402
+from runs import PROGRAM, output_of, xdisplays
 
-PROGRAM = os.environ["TARVELIN"]
 TIMEOUT = 30
 NORMAL, LEFT = ("normal", 800, 600), ("left", 600, 800)
 CYCLE = ["normal", "right", "inverted", "left"]
@@ -37,14 +34,7 @@ def traced(env, injection, *args):
 
 class TurnSafety(unittest.TestCase):
     def setUp(self):
-        self.host = xdisplays.start_xvfb(1024, 768)
-        self.addCleanup(self.host.stop)
-        self.server = self.start_server()
-
-    def start_server(self):
-        server = xdisplays.start_rotating(self.host, 800, 600)
-        self.addCleanup(xdisplays.stop_rotating, server)
-        return server
+        self.host, self.server = self.enterContext(xdisplays.rotating_display())
 
     def env(self):
         directory = tempfile.TemporaryDirectory()
@@ -52,8 +42,7 @@ class TurnSafety(unittest.TestCase):
         return self.server.env(TRACE_DIR=directory.name)
 
     def start_at(self, name):
-        subprocess.run(["xrandr", "-o", name], env=self.server.env(), check=True,
-                       capture_output=True)
+        output_of(self.server.env(), "xrandr", "-o", name)
 
     def assertConsistent(self, *allowed):
         """The CRTC shows one of allowed, on a screen of its size."""
@@ -102,7 +91,8 @@ class TurnSafety(unittest.TestCase):
                 _, errors = run.communicate(timeout=TIMEOUT)
                 self.assertEqual((1, f'tarvelin: lost the connection to display "{env["DISPLAY"]}"\n'),
                                  (run.returncode, errors))
-                self.server = self.start_server()
+                self.server = xdisplays.start_rotating(self.host, 800, 600)
+                self.addCleanup(xdisplays.stop_rotating, self.server)
 
     def test_an_output_named_turns_and_an_unknown_name_changes_nothing(self):
         for name, expected in (("default", (0, "", LEFT)),
