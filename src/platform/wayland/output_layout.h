@@ -11,6 +11,11 @@ struct WaylandOutput {
     int transform;     // wl_output's: 0-3 quarter turns counter-clockwise, +4 flipped
 };
 
+// Sets output's size from its mode's, width x height: turned as its
+// transform is, then divided by scale (1 when not above 0) and rounded: a
+// float scale such as 4/3 lands just under the whole size.
+void SetLogicalSize(WaylandOutput* output, int width, int height, double scale);
+
 // The output that turns: the one named wanted (null: none named), else the
 // compositor's own choice (preferred, -1: none) when enabled, else the
 // enabled one at (0,0), else the first enabled one by name. -1 when there is

@@ -52,10 +52,9 @@ bool OpenWaylandSession(WaylandSession* session) {
     if (session->display == nullptr) {
         return false;
     }
-    wl_proxy* display = reinterpret_cast<wl_proxy*>(session->display);
     union wl_argument registry[1] = {};
-    session->registry =
-        SendRequest(session, display, WL_DISPLAY_GET_REGISTRY, registry, &wl_registry_interface);
+    session->registry = SendRequest(session, session->display, WL_DISPLAY_GET_REGISTRY, registry,
+                                    &wl_registry_interface);
     return session->registry != nullptr &&
            AddListener(session, session->registry, &kRegistryListener, session) &&
            Roundtrip(session, kRegistryWait);
@@ -63,11 +62,17 @@ bool OpenWaylandSession(WaylandSession* session) {
 
 bool Roundtrip(WaylandSession* session, int milliseconds) {
     union wl_argument arguments[1] = {};
-    wl_proxy* callback = SendRequest(session, reinterpret_cast<wl_proxy*>(session->display),
-                                     WL_DISPLAY_SYNC, arguments, &wl_callback_interface);
+    wl_proxy* callback =
+        SendRequest(session, session->display, WL_DISPLAY_SYNC, arguments, &wl_callback_interface);
+    if (callback == nullptr) {
+        return false;
+    }
     bool synced = false;
-    return callback != nullptr && AddListener(session, callback, &kSyncListener, &synced) &&
-           WaitFor(session, &synced, milliseconds);
+    const bool answered = AddListener(session, callback, &kSyncListener, &synced) &&
+                          WaitFor(session, &synced, milliseconds);
+    // A done that comes after the wait must not reach synced, gone by then.
+    session->wl->proxy_destroy(callback);
+    return answered;
 }
 
 const WaylandGlobal* FindGlobal(const WaylandSession* session, const char* interface, int n) {
@@ -89,10 +94,11 @@ wl_proxy* BindGlobal(WaylandSession* session, const WaylandGlobal* global,
                                                   arguments[2].u, 0, arguments);
 }
 
-wl_proxy* SendRequest(const WaylandSession* session, wl_proxy* proxy, uint32_t opcode,
+wl_proxy* SendRequest(const WaylandSession* session, void* proxy, uint32_t opcode,
                       union wl_argument* arguments, const wl_interface* created, bool destroy) {
-    return session->wl->proxy_marshal_array_flags(proxy, opcode, created,
-                                                  session->wl->proxy_get_version(proxy),
+    wl_proxy* sender = static_cast<wl_proxy*>(proxy);
+    return session->wl->proxy_marshal_array_flags(sender, opcode, created,
+                                                  session->wl->proxy_get_version(sender),
                                                   destroy ? WL_MARSHAL_FLAG_DESTROY : 0, arguments);
 }
 

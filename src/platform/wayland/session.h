@@ -36,7 +36,7 @@ wl_proxy* BindGlobal(WaylandSession* session, const WaylandGlobal* global,
 
 // Sends request opcode on proxy. A request that makes an object names its
 // interface and returns it (its version is proxy's); destroy ends proxy.
-wl_proxy* SendRequest(const WaylandSession* session, wl_proxy* proxy, uint32_t opcode,
+wl_proxy* SendRequest(const WaylandSession* session, void* proxy, uint32_t opcode,
                       union wl_argument* arguments, const wl_interface* created = nullptr,
                       bool destroy = false);
 

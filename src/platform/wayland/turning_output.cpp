@@ -3,6 +3,7 @@
 #include "orientation/orientation_table.h"
 #include "platform/linux/standard_error.h"
 
+#include <math.h>
 #include <stdlib.h>
 
 namespace {
@@ -73,10 +74,30 @@ bool ReadAndChoose(TurningOutput* output) {
         return false;
     }
     const char* wanted = getenv("TARVELIN_OUTPUT");
+    // Empty is unset, as on X11.
+    if (wanted != nullptr && wanted[0] == 0) {
+        wanted = nullptr;
+    }
     output->turned = ChooseOutput(output->layout, *output->count, wanted, output->preferred());
     // A name that no output has is said where it is looked up.
     output->reported = output->turned < 0 && wanted != nullptr;
     return output->turned >= 0;
+}
+
+const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
+    for (int i = 0; i < modes->count; ++i) {
+        if (modes->list[i].proxy == proxy) {
+            return &modes->list[i];
+        }
+    }
+    return nullptr;
+}
+
+void SetLogicalSize(WaylandOutput* output, int width, int height, double scale) {
+    const bool turned = output->transform & 1;
+    scale = scale > 0 ? scale : 1;
+    output->width = static_cast<int>(lround((turned ? height : width) / scale));
+    output->height = static_cast<int>(lround((turned ? width : height) / scale));
 }
 
 DisplayOperations TurningOutputOperations(TurningOutput* output) {

@@ -1,11 +1,58 @@
 // The output a Wayland backend turns, chosen once from the outputs the
 // backend reads, and the port's display operations on it, which every
-// Wayland backend shares: each brings only how it reads and turns.
+// Wayland backend shares: each brings only how it reads and turns. Also
+// what the backends keep alike of what they read: names and modes.
 #ifndef TARVELIN_PLATFORM_WAYLAND_TURNING_OUTPUT_H
 #define TARVELIN_PLATFORM_WAYLAND_TURNING_OUTPUT_H
 
 #include "platform/port.h"
 #include "platform/wayland/output_layout.h"
+#include "platform/wayland/session.h"
+
+#include <string.h>
+
+const int kMaxOutputs = 16;
+// An apply may wait on a mode set, which takes real panels a while.
+const int kAnswerWait = 5000; // milliseconds
+
+// Copies name, cut to fit.
+template <size_t N> void CopyName(char (&to)[N], const char* name) {
+    strncpy(to, name, N - 1);
+    to[N - 1] = 0;
+}
+
+// The modes the outputs offer, each as its size event gave it.
+struct WaylandMode {
+    void* proxy;
+    int width, height;
+};
+struct WaylandModes {
+    WaylandMode list[kMaxOutputs * 64];
+    int count;
+};
+
+// The size event of a mode, alike in every output protocol; its data is
+// the WaylandMode.
+template <typename ModeProxy>
+void OnModeSize(void* data, ModeProxy*, int32_t width, int32_t height) {
+    static_cast<WaylandMode*>(data)->width = width;
+    static_cast<WaylandMode*>(data)->height = height;
+}
+
+// Keeps a mode the compositor announced and listens to it; one past the
+// last slot is not kept.
+template <typename Listener>
+void KeepMode(WaylandSession* session, WaylandModes* modes, void* proxy, const Listener* listener) {
+    const int capacity = sizeof modes->list / sizeof modes->list[0];
+    if (modes->count < capacity) {
+        WaylandMode* mode = &modes->list[modes->count++];
+        mode->proxy = proxy;
+        AddListener(session, proxy, listener, mode);
+    }
+}
+
+// The kept mode of proxy; null when there is none.
+const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy);
 
 struct TurningOutput {
     // The backend's: its layout, and how it fills and turns it.

@@ -12,7 +12,7 @@ bool Load(WaylandLibrary* wayland) {
            RESOLVE(display_flush) && RESOLVE(display_prepare_read) &&
            RESOLVE(display_read_events) && RESOLVE(display_cancel_read) &&
            RESOLVE(display_dispatch_pending) && RESOLVE(proxy_marshal_array_flags) &&
-           RESOLVE(proxy_add_listener) && RESOLVE(proxy_get_version);
+           RESOLVE(proxy_add_listener) && RESOLVE(proxy_get_version) && RESOLVE(proxy_destroy);
 }
 
 #undef RESOLVE

@@ -18,6 +18,7 @@ struct WaylandLibrary {
     decltype(&::wl_proxy_marshal_array_flags) proxy_marshal_array_flags;
     decltype(&::wl_proxy_add_listener) proxy_add_listener;
     decltype(&::wl_proxy_get_version) proxy_get_version;
+    decltype(&::wl_proxy_destroy) proxy_destroy;
 };
 
 // Loaded on first use and kept; null when libwayland-client cannot be

@@ -9,10 +9,7 @@ namespace {
 
 const char kService[] = "org.gnome.Mutter.DisplayConfig";
 const char kPath[] = "/org/gnome/Mutter/DisplayConfig";
-const int kMaxOutputs = 16;
 const int kMaxMirrored = 4;
-// An apply may wait on a mode set, which takes real panels a while.
-const uint64_t kAnswerWait = 5000000; // microseconds
 // ApplyMonitorsConfig's method: lasts until the session ends, with no
 // keep-or-revert dialog.
 const uint32_t kTemporary = 1;
@@ -63,7 +60,7 @@ sd_bus_message* NewCall(const char* destination, const char* path, const char* i
 // Sends call (and unrefs it): the reply, or null with error set.
 sd_bus_message* Send(sd_bus_message* call, sd_bus_error* error) {
     sd_bus_message* reply = nullptr;
-    const int sent = gGnome.sd->call(gGnome.bus, call, kAnswerWait, error, &reply);
+    const int sent = gGnome.sd->call(gGnome.bus, call, kAnswerWait * 1000ULL, error, &reply);
     gGnome.sd->message_unref(call);
     return sent < 0 ? nullptr : reply;
 }
@@ -130,8 +127,8 @@ bool ReadMonitors(sd_bus_message* m) {
                 return false;
             }
             if (current && gGnome.monitorCount < kMaxOutputs) {
-                strncpy(found.connector, connector, sizeof found.connector - 1);
-                strncpy(found.mode, id, sizeof found.mode - 1);
+                CopyName(found.connector, connector);
+                CopyName(found.mode, id);
                 gGnome.monitors[gGnome.monitorCount++] = found;
             }
         }
@@ -152,23 +149,27 @@ int MonitorNamed(const char* connector) {
     return -1;
 }
 
-// A logical monitor's size in the layout is its first monitor's mode,
-// turned, and scaled down in the logical layout mode.
 void Place(int index, int x, int y, uint32_t transform) {
-    const Logical& logical = gGnome.logical[index];
-    const Monitor& monitor = gGnome.monitors[logical.monitors[0]];
     WaylandOutput& output = gGnome.layout[index];
     output = WaylandOutput();
-    memcpy(output.name, monitor.connector, sizeof output.name);
+    memcpy(output.name, gGnome.monitors[gGnome.logical[index].monitors[0]].connector,
+           sizeof output.name);
     output.enabled = true;
     output.x = x;
     output.y = y;
     output.transform = static_cast<int>(transform);
-    const bool turned = transform & 1;
-    const double scale =
-        gGnome.layoutMode == kLogicalLayoutMode && logical.scale > 0 ? logical.scale : 1;
-    output.width = static_cast<int>((turned ? monitor.height : monitor.width) / scale + 0.5);
-    output.height = static_cast<int>((turned ? monitor.width : monitor.height) / scale + 0.5);
+}
+
+// A logical monitor's size is its first monitor's mode, scaled down in the
+// logical layout mode only: measured once the whole state is read, since
+// Mutter gives the layout mode after the logical monitors.
+void Measure() {
+    for (int i = 0; i < gGnome.count; ++i) {
+        const Logical& logical = gGnome.logical[i];
+        const Monitor& monitor = gGnome.monitors[logical.monitors[0]];
+        SetLogicalSize(&gGnome.layout[i], monitor.width, monitor.height,
+                       gGnome.layoutMode == kLogicalLayoutMode ? logical.scale : 1);
+    }
 }
 
 bool ReadLogicalMonitors(sd_bus_message* m) {
@@ -225,6 +226,9 @@ bool ReadState() {
                       ReadMonitors(state) && ReadLogicalMonitors(state) &&
                       ReadProperties(state, properties, 2);
     gGnome.sd->message_unref(state);
+    if (read) {
+        Measure();
+    }
     return read;
 }
 
@@ -239,7 +243,10 @@ int PrimaryLogical() {
 
 bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutput& output) {
     const SdBusLibrary* sd = gGnome.sd;
+    // Mutter aborts the whole session on a transform past 7: a bad read
+    // must not reach it.
     bool appended =
+        output.transform >= 0 && output.transform <= 7 &&
         sd->message_open_container(m, 'r', "iiduba(ssa{sv})") >= 0 &&
         sd->message_append(m, "iidub", output.x, output.y, logical.scale,
                            static_cast<uint32_t>(output.transform), logical.primary) >= 0 &&
@@ -254,12 +261,6 @@ bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutpu
 // Every logical monitor where layout puts it, each monitor in its mode.
 Answer Apply(const WaylandOutput* layout) {
     const SdBusLibrary* sd = gGnome.sd;
-    // Mutter 43 aborts the whole session on a transform past 7.
-    for (int i = 0; i < gGnome.count; ++i) {
-        if (layout[i].transform < 0 || layout[i].transform > 7) {
-            return kRefused;
-        }
-    }
     sd_bus_message* call = NewCall(kService, kPath, kService, "ApplyMonitorsConfig");
     bool built = call != nullptr &&
                  sd->message_append(call, "uu", gGnome.serial, kTemporary) >= 0 &&

@@ -13,15 +13,6 @@ namespace {
 const char kManagementGlobal[] = "kde_output_management_v2";
 const char kDeviceGlobal[] = "kde_output_device_v2";
 
-const int kMaxOutputs = 16;
-// An apply may wait on a mode set, which takes real panels a while.
-const int kAnswerWait = 5000;
-
-struct Mode {
-    kde_output_device_mode_v2* proxy;
-    int width, height;
-};
-
 struct Device {
     kde_output_device_v2* proxy;
     kde_output_device_mode_v2* mode;
@@ -33,8 +24,7 @@ struct Kde {
     Device devices[kMaxOutputs];
     WaylandOutput layout[kMaxOutputs]; // one for each device
     int count;
-    Mode modes[kMaxOutputs * 64];
-    int modeCount;
+    WaylandModes modes;
     char first[64]; // the first output in KWin's order
     TurningOutput output;
     bool applied;
@@ -43,14 +33,6 @@ struct Kde {
 
 Kde gKde;
 
-template <typename Listener> void Listen(void* proxy, const Listener* listener, void* data) {
-    AddListener(gKde.session, proxy, listener, data);
-}
-
-void OnModeSize(void* data, kde_output_device_mode_v2*, int32_t width, int32_t height) {
-    static_cast<Mode*>(data)->width = width;
-    static_cast<Mode*>(data)->height = height;
-}
 void OnModeRefresh(void*, kde_output_device_mode_v2*, int32_t) {}
 void OnModeEvent(void*, kde_output_device_mode_v2*) {}
 const kde_output_device_mode_v2_listener kModeListener = {OnModeSize, OnModeRefresh, OnModeEvent,
@@ -72,12 +54,7 @@ void OnCurrentMode(void* data, kde_output_device_v2*, kde_output_device_mode_v2*
     static_cast<Device*>(data)->mode = mode;
 }
 void OnMode(void*, kde_output_device_v2*, kde_output_device_mode_v2* proxy) {
-    const int capacity = sizeof gKde.modes / sizeof gKde.modes[0];
-    if (gKde.modeCount < capacity) {
-        Mode* mode = &gKde.modes[gKde.modeCount++];
-        mode->proxy = proxy;
-        Listen(proxy, &kModeListener, mode);
-    }
+    KeepMode(gKde.session, &gKde.modes, proxy, &kModeListener);
 }
 void OnDone(void*, kde_output_device_v2*) {}
 void OnScale(void* data, kde_output_device_v2*, wl_fixed_t scale) {
@@ -89,7 +66,7 @@ void OnEnabled(void* data, kde_output_device_v2*, int32_t enabled) {
 }
 void OnNumber(void*, kde_output_device_v2*, uint32_t) {}
 void OnName(void* data, kde_output_device_v2*, const char* name) {
-    strncpy(OutputOf(data).name, name, sizeof OutputOf(data).name - 1);
+    CopyName(OutputOf(data).name, name);
 }
 const kde_output_device_v2_listener kDeviceListener = {
     OnGeometry, OnCurrentMode, OnMode,   OnDone,   OnScale,  OnText,   OnEnabled, OnText,
@@ -97,24 +74,18 @@ const kde_output_device_v2_listener kDeviceListener = {
 
 void OnOrderOutput(void*, kde_output_order_v1*, const char* name) {
     if (gKde.first[0] == 0) {
-        strncpy(gKde.first, name, sizeof gKde.first - 1);
+        CopyName(gKde.first, name);
     }
 }
 void OnOrderDone(void*, kde_output_order_v1*) {}
 const kde_output_order_v1_listener kOrderListener = {OnOrderOutput, OnOrderDone};
 
-// Logical sizes: the current mode turned, then scaled down.
+// Logical sizes, from the current modes.
 void Measure() {
     for (int i = 0; i < gKde.count; ++i) {
-        WaylandOutput& output = gKde.layout[i];
-        for (int m = 0; m < gKde.modeCount; ++m) {
-            if (gKde.modes[m].proxy == gKde.devices[i].mode) {
-                const bool turned = output.transform & 1;
-                const Mode& mode = gKde.modes[m];
-                const double scale = gKde.devices[i].scale > 0 ? gKde.devices[i].scale : 1;
-                output.width = static_cast<int>((turned ? mode.height : mode.width) / scale + 0.5);
-                output.height = static_cast<int>((turned ? mode.width : mode.height) / scale + 0.5);
-            }
+        const WaylandMode* mode = FindMode(&gKde.modes, gKde.devices[i].mode);
+        if (mode != nullptr) {
+            SetLogicalSize(&gKde.layout[i], mode->width, mode->height, gKde.devices[i].scale);
         }
     }
 }
@@ -127,12 +98,12 @@ bool ReadOutputs() {
         Device* device = &gKde.devices[gKde.count++];
         device->proxy = reinterpret_cast<kde_output_device_v2*>(
             BindGlobal(session, global, &kde_output_device_v2_interface, 2));
-        Listen(device->proxy, &kDeviceListener, device);
+        AddListener(session, device->proxy, &kDeviceListener, device);
     }
     const WaylandGlobal* order = FindGlobal(session, "kde_output_order_v1");
     if (order != nullptr) {
-        Listen(BindGlobal(session, order, &kde_output_order_v1_interface, 1), &kOrderListener,
-               nullptr);
+        AddListener(session, BindGlobal(session, order, &kde_output_order_v1_interface, 1),
+                    &kOrderListener, nullptr);
     }
     // Each bound object sends its whole state at once, before the sync's answer.
     if (!Roundtrip(session, kAnswerWait)) {
@@ -151,21 +122,17 @@ void OnFailed(void*, kde_output_configuration_v2*) {
 }
 const kde_output_configuration_v2_listener kConfigurationListener = {OnApplied, OnFailed};
 
-wl_proxy* Send(void* proxy, uint32_t opcode, union wl_argument* arguments,
-               const wl_interface* created = nullptr, bool destroy = false) {
-    return SendRequest(gKde.session, static_cast<wl_proxy*>(proxy), opcode, arguments, created,
-                       destroy);
-}
-
 // Only what changes is sent: every other setting stays as KWin has it.
 bool Apply(const WaylandOutput* layout) {
-    wl_proxy* management = BindGlobal(gKde.session, FindGlobal(gKde.session, kManagementGlobal),
+    WaylandSession* session = gKde.session;
+    wl_proxy* management = BindGlobal(session, FindGlobal(session, kManagementGlobal),
                                       &kde_output_management_v2_interface, 1);
     union wl_argument create[1] = {};
-    wl_proxy* configuration = management != nullptr
-                                  ? Send(management, KDE_OUTPUT_MANAGEMENT_V2_CREATE_CONFIGURATION,
-                                         create, &kde_output_configuration_v2_interface)
-                                  : nullptr;
+    wl_proxy* configuration =
+        management != nullptr
+            ? SendRequest(session, management, KDE_OUTPUT_MANAGEMENT_V2_CREATE_CONFIGURATION,
+                          create, &kde_output_configuration_v2_interface)
+            : nullptr;
     if (configuration == nullptr) {
         return false;
     }
@@ -175,21 +142,20 @@ bool Apply(const WaylandOutput* layout) {
         change[0].o = reinterpret_cast<wl_object*>(gKde.devices[i].proxy);
         if (layout[i].transform != was.transform) {
             change[1].i = layout[i].transform;
-            Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_TRANSFORM, change);
+            SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_TRANSFORM, change);
         }
         if (layout[i].x != was.x || layout[i].y != was.y) {
             change[1].i = layout[i].x;
             change[2].i = layout[i].y;
-            Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_POSITION, change);
+            SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_POSITION, change);
         }
     }
     union wl_argument none[1] = {};
-    Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
+    SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
     gKde.answered = false;
-    const bool applied =
-        AddListener(gKde.session, configuration, &kConfigurationListener, nullptr) &&
-        WaitFor(gKde.session, &gKde.answered, kAnswerWait) && gKde.applied;
-    Send(configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
+    const bool applied = AddListener(session, configuration, &kConfigurationListener, nullptr) &&
+                         WaitFor(session, &gKde.answered, kAnswerWait) && gKde.applied;
+    SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
     return applied;
 }
 

@@ -11,15 +11,6 @@ namespace {
 
 const char kManagerGlobal[] = "zwlr_output_manager_v1";
 
-const int kMaxOutputs = 16;
-// An apply may wait on a mode set, which takes real panels a while.
-const int kAnswerWait = 5000;
-
-struct Mode {
-    zwlr_output_mode_v1* proxy;
-    int width, height;
-};
-
 struct Head {
     zwlr_output_head_v1* proxy;
     char name[64];
@@ -49,8 +40,7 @@ struct Wlroots {
     bool done;
     Head heads[kMaxOutputs];
     int headCount;
-    Mode modes[kMaxOutputs * 64];
-    int modeCount;
+    WaylandModes modes;
     Output outputs[kMaxOutputs];
     int outputCount;
     WaylandOutput layout[kMaxOutputs]; // one for each head
@@ -61,18 +51,6 @@ struct Wlroots {
 
 Wlroots gWlroots;
 
-void CopyName(char (&to)[64], const char* name) {
-    strncpy(to, name, sizeof to - 1);
-}
-
-template <typename Listener> void Listen(void* proxy, const Listener* listener, void* data) {
-    AddListener(gWlroots.session, proxy, listener, data);
-}
-
-void OnModeSize(void* data, zwlr_output_mode_v1*, int32_t width, int32_t height) {
-    static_cast<Mode*>(data)->width = width;
-    static_cast<Mode*>(data)->height = height;
-}
 void OnModeRefresh(void*, zwlr_output_mode_v1*, int32_t) {}
 void OnModePreferred(void*, zwlr_output_mode_v1*) {}
 void OnModeFinished(void*, zwlr_output_mode_v1*) {}
@@ -88,12 +66,7 @@ void OnHeadName(void* data, zwlr_output_head_v1*, const char* name) {
 void OnHeadText(void*, zwlr_output_head_v1*, const char*) {}
 void OnHeadSize(void*, zwlr_output_head_v1*, int32_t, int32_t) {}
 void OnHeadMode(void*, zwlr_output_head_v1*, zwlr_output_mode_v1* proxy) {
-    const int capacity = sizeof gWlroots.modes / sizeof gWlroots.modes[0];
-    if (gWlroots.modeCount < capacity) {
-        Mode* mode = &gWlroots.modes[gWlroots.modeCount++];
-        mode->proxy = proxy;
-        Listen(proxy, &kModeListener, mode);
-    }
+    KeepMode(gWlroots.session, &gWlroots.modes, proxy, &kModeListener);
 }
 void OnHeadEnabled(void* data, zwlr_output_head_v1*, int32_t enabled) {
     HeadOf(data)->enabled = enabled != 0;
@@ -124,7 +97,7 @@ void OnManagerHead(void*, zwlr_output_manager_v1*, zwlr_output_head_v1* proxy) {
         Head* head = &gWlroots.heads[gWlroots.headCount++];
         head->proxy = proxy;
         head->scale = 1;
-        Listen(proxy, &kHeadListener, head);
+        AddListener(gWlroots.session, proxy, &kHeadListener, head);
     }
 }
 void OnManagerDone(void*, zwlr_output_manager_v1*, uint32_t serial) {
@@ -187,8 +160,10 @@ const Output* OutputNamed(const char* name) {
     return nullptr;
 }
 
-// The layout as the compositor has it, the head's word first, and what
-// wl_output and xdg-output add where the head said nothing.
+// The layout as the compositor has it: the head's word, wl_output's for an
+// output whose head says it is off (some compositors leave the head's
+// events out), and xdg-output's logical box over both when it came: that
+// box is the layout the compositor's clients see.
 void MergeLayout() {
     for (int i = 0; i < gWlroots.headCount; ++i) {
         const Head& head = gWlroots.heads[i];
@@ -199,26 +174,16 @@ void MergeLayout() {
         entry.x = head.x;
         entry.y = head.y;
         entry.transform = head.transform;
-        int width = 0;
-        int height = 0;
-        for (int m = 0; m < gWlroots.modeCount; ++m) {
-            if (gWlroots.modes[m].proxy == head.mode) {
-                width = gWlroots.modes[m].width;
-                height = gWlroots.modes[m].height;
-            }
+        const WaylandMode* mode = FindMode(&gWlroots.modes, head.mode);
+        if (mode != nullptr) {
+            SetLogicalSize(&entry, mode->width, mode->height, head.scale);
         }
-        double scale = head.scale > 0 ? head.scale : 1;
         const Output* output = head.proxy != nullptr ? OutputNamed(head.name) : nullptr;
         if (output != nullptr && !entry.enabled) {
             entry.enabled = true;
             entry.transform = output->transform;
-            width = output->width;
-            height = output->height;
-            scale = output->scale > 0 ? output->scale : 1;
+            SetLogicalSize(&entry, output->width, output->height, output->scale);
         }
-        const bool turned = entry.transform & 1;
-        entry.width = static_cast<int>((turned ? height : width) / scale);
-        entry.height = static_cast<int>((turned ? width : height) / scale);
         if (output != nullptr && output->placed) {
             entry.x = output->x;
             entry.y = output->y;
@@ -235,7 +200,7 @@ bool ReadOutputs() {
     if (gWlroots.manager == nullptr) {
         return false;
     }
-    Listen(gWlroots.manager, &kManagerListener, nullptr);
+    AddListener(session, gWlroots.manager, &kManagerListener, nullptr);
     const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
     wl_proxy* xdgManager =
         xdgGlobal != nullptr ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
@@ -245,13 +210,14 @@ bool ReadOutputs() {
          (global = FindGlobal(session, "wl_output", gWlroots.outputCount)) != nullptr;) {
         Output* output = &gWlroots.outputs[gWlroots.outputCount++];
         wl_proxy* proxy = BindGlobal(session, global, &wl_output_interface, 4);
-        Listen(proxy, &kOutputListener, output);
+        AddListener(session, proxy, &kOutputListener, output);
         if (xdgManager != nullptr) {
             union wl_argument arguments[2] = {};
             arguments[1].o = reinterpret_cast<wl_object*>(proxy);
-            Listen(SendRequest(session, xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
-                               arguments, &zxdg_output_v1_interface),
-                   &kXdgListener, output);
+            AddListener(session,
+                        SendRequest(session, xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
+                                    arguments, &zxdg_output_v1_interface),
+                        &kXdgListener, output);
         }
     }
     // The manager's first done follows its heads; by the answer to a sync
@@ -278,20 +244,16 @@ void OnCancelled(void*, zwlr_output_configuration_v1*) {
 const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceeded, OnFailed,
                                                                       OnCancelled};
 
-wl_proxy* Send(void* proxy, uint32_t opcode, union wl_argument* arguments,
-               const wl_interface* created = nullptr, bool destroy = false) {
-    return SendRequest(gWlroots.session, static_cast<wl_proxy*>(proxy), opcode, arguments, created,
-                       destroy);
-}
-
 // Every head, as the protocol asks: the enabled ones where layout puts them
 // (their mode as it is), the others off. Then test or apply (opcode) and
 // wait for the answer.
 Answer Configure(const WaylandOutput* layout, uint32_t opcode) {
+    WaylandSession* session = gWlroots.session;
     union wl_argument create[2] = {};
     create[1].u = gWlroots.serial;
-    wl_proxy* configuration = Send(gWlroots.manager, ZWLR_OUTPUT_MANAGER_V1_CREATE_CONFIGURATION,
-                                   create, &zwlr_output_configuration_v1_interface);
+    wl_proxy* configuration =
+        SendRequest(session, gWlroots.manager, ZWLR_OUTPUT_MANAGER_V1_CREATE_CONFIGURATION, create,
+                    &zwlr_output_configuration_v1_interface);
     for (int i = 0; i < gWlroots.headCount; ++i) {
         const Head& head = gWlroots.heads[i];
         if (head.proxy == nullptr) {
@@ -300,29 +262,30 @@ Answer Configure(const WaylandOutput* layout, uint32_t opcode) {
         union wl_argument which[2] = {};
         if (!layout[i].enabled) {
             which[0].o = reinterpret_cast<wl_object*>(head.proxy);
-            Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DISABLE_HEAD, which);
+            SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DISABLE_HEAD, which);
             continue;
         }
         which[1].o = reinterpret_cast<wl_object*>(head.proxy);
-        wl_proxy* configured = Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_ENABLE_HEAD, which,
-                                    &zwlr_output_configuration_head_v1_interface);
+        wl_proxy* configured =
+            SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_ENABLE_HEAD, which,
+                        &zwlr_output_configuration_head_v1_interface);
         union wl_argument position[2] = {};
         position[0].i = layout[i].x;
         position[1].i = layout[i].y;
-        Send(configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_POSITION, position);
+        SendRequest(session, configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_POSITION, position);
         union wl_argument transform[1] = {};
         transform[0].i = layout[i].transform;
-        Send(configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_TRANSFORM, transform);
+        SendRequest(session, configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_TRANSFORM,
+                    transform);
     }
     union wl_argument none[1] = {};
-    Send(configuration, opcode, none);
+    SendRequest(session, configuration, opcode, none);
     gWlroots.answered = false;
-    const Answer answer =
-        AddListener(gWlroots.session, configuration, &kConfigurationListener, nullptr) &&
-                WaitFor(gWlroots.session, &gWlroots.answered, kAnswerWait)
-            ? gWlroots.answer
-            : kFailed;
-    Send(configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
+    const Answer answer = AddListener(session, configuration, &kConfigurationListener, nullptr) &&
+                                  WaitFor(session, &gWlroots.answered, kAnswerWait)
+                              ? gWlroots.answer
+                              : kFailed;
+    SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
     return answer;
 }
 
