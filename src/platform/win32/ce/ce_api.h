@@ -46,8 +46,7 @@ struct CE_DEVMODEW {
 };
 
 typedef char CeCheckDevModeSize[sizeof(CE_DEVMODEW) == 192 ? 1 : -1];
-typedef char
-    PlatformCheckDevModeOrientation[offsetof(CE_DEVMODEW, dmDisplayOrientation) == 188 ? 1 : -1];
+typedef char CeCheckDevModeOrientation[offsetof(CE_DEVMODEW, dmDisplayOrientation) == 188 ? 1 : -1];
 typedef char CeCheckDevModeFields[offsetof(CE_DEVMODEW, dmFields) == 72 ? 1 : -1];
 
 const Uint16 CE_DEVMODEW_SIZE = 192;

@@ -35,9 +35,6 @@ bool Track(HMENU menu, Point anchor, int* identifier) {
     SetForegroundWindow(owner);
     *identifier = TrackPopupMenuEx(menu, TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_RETURNCMD,
                                    anchor.x, anchor.y, owner, nullptr);
-    // The partner of the foreground switch: without it a later menu of this
-    // thread can close as soon as it opens.
-    PostMessageW(owner, WM_NULL, 0, 0);
     DestroyWindow(owner);
     return true;
 }
