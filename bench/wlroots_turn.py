@@ -12,9 +12,11 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "e2e", "wayland"))
-from sway import NOBODY, Sway  # noqa: E402
+from headless import NOBODY  # noqa: E402
+from sway import Sway  # noqa: E402
 
-# code: (arguments of the program, of wlr-randr, the wl_output transform)
+# The turns, taken in turn: (arguments of the program, of wlr-randr, the
+# wl_output transform each leaves)
 TURNS = [(["/set", "1"], ["--transform", "90"], 1), (["/set", "0"], ["--transform", "normal"], 0)]
 
 

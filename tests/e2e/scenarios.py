@@ -14,6 +14,9 @@ BOXES = {"unsupported": UNSUPPORTED, "invalid": INVALID}
 # "left". The menu lists the codes in this order.
 XRANDR_NAME = {0: "normal", 1: "left", 2: "inverted", 4: "right"}
 MENU_CODES = list(XRANDR_NAME)
+# The quarter turns of each code: wl_output's transform and Windows' DMDO_
+# value alike.
+QUARTER_TURNS = {0: 0, 1: 1, 2: 2, 4: 3}
 # XInput's Coordinate Transformation Matrix an absolute pointer takes at each
 # code, row by row; others keep the identity, code 0's.
 TOUCH_MATRIX = {0: [1, 0, 0, 0, 1, 0, 0, 0, 1], 1: [0, -1, 1, 1, 0, 0, 0, 0, 1],

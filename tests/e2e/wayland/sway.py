@@ -3,7 +3,11 @@
 import os
 import subprocess
 
-from headless import NOBODY, TIMEOUT, Headless, socket_in  # noqa: F401
+from headless import TIMEOUT, Headless, socket_in
+
+# sway's names for the wl_output transforms: it counts clockwise, so "90"
+# is wl_output's 270.
+SWAY_NAME = ["normal", "270", "180", "90", "flipped", "flipped-270", "flipped-180", "flipped-90"]
 
 
 class Sway(Headless):
@@ -32,8 +36,8 @@ class Sway(Headless):
                        stdout=subprocess.DEVNULL)
 
     def lay_out(self, *outputs):
-        """(name, x, y, sway transform) each, at 1920x1080: sway counts its
-        transform names clockwise, so "90" is wl_output's 270."""
-        for name, x, y, transform in outputs:
+        """(name, x, y, wl_output transform, primary) each, at 1920x1080:
+        sway has no primary output."""
+        for name, x, y, transform, _ in outputs:
             self.swaymsg("output", name, "mode", "1920x1080", "pos", str(x), str(y),
-                         "transform", transform)
+                         "transform", SWAY_NAME[transform])

@@ -9,7 +9,8 @@ from kwin import Kwin
 
 class KwinTest(desktop_test.DesktopTest):
     DESKTOP, LAYER = Kwin, "kde"
-    ROW = ("Virtual-0", "Virtual-1", "Virtual-2")  # Virtual-1 first in KWin's order
+    ROW = ("Virtual-0", "Virtual-1", "Virtual-2")
+    DEFAULT = "Virtual-1"  # first in KWin's order
     SIZES = dict.fromkeys(ROW, (1280, 720))
     FLIPS = False
 
