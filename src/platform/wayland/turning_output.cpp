@@ -3,7 +3,6 @@
 #include "orientation/orientation_table.h"
 #include "platform/linux/standard_error.h"
 
-#include <math.h>
 #include <stdlib.h>
 
 namespace {
@@ -96,8 +95,9 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
 void SetLogicalSize(WaylandOutput* output, int width, int height, double scale) {
     const bool turned = output->transform & 1;
     scale = scale > 0 ? scale : 1;
-    output->width = static_cast<int>(lround((turned ? height : width) / scale));
-    output->height = static_cast<int>(lround((turned ? width : height) / scale));
+    // Rounded by hand: lround would load libm into every run for two sizes.
+    output->width = static_cast<int>((turned ? height : width) / scale + 0.5);
+    output->height = static_cast<int>((turned ? width : height) / scale + 0.5);
 }
 
 DisplayOperations TurningOutputOperations(TurningOutput* output) {
