@@ -1,95 +1,166 @@
-"""Headless compositors for the end-to-end tests, each started from a
-process that runs in a mount and network namespace of its own (see
-CMakeLists.txt), so that its XWayland's sockets meet no display of the
-machine. They refuse root or want a user session: each, its bus and
-every program under test run as nobody, and each is ended by its PID."""
+"""What the end-to-end tests check alike on the headless desktops, whose boxes
+and menu are X windows of their XWayland. The desktops refuse root or want a
+user session: they, their session buses and the program run as nobody, in a mount
+and network namespace (see CMakeLists.txt) where XWayland meets no other display."""
 
 import glob
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
+import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+E2E = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path[:0] = [E2E, os.path.join(E2E, "linux")]
+import runs  # noqa: E402
+from scenarios import MENU_CODES, QUARTER_TURNS, scenarios  # noqa: E402
 from xdisplays import wait_for  # noqa: E402
 
 NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
-TIMEOUT = 10
 TRANSFORMS = {"normal": 0, "90°": 1, "180°": 2, "270°": 3, "flipped": 4, "flipped 90°": 5,
               "flipped 180°": 6, "flipped 270°": 7}
 
 
-class Headless:
-    """A private XDG_RUNTIME_DIR (and HOME) owned by nobody, a fresh
-    /tmp/.X11-unix, and, with bus, a session bus of its own."""
+class DesktopTest(unittest.TestCase):
+    """The scenario rows of LAYER and the choice of output on a desktop that
+    start() runs, whose outputs ROW, of SIZES, lay_out() puts left to right,
+    DEFAULT among them the desktop's own choice."""
 
-    def __init__(self, name, bus=False):
-        self.processes = []
+    LAYER, ROW, DEFAULT, SIZES = None, (), None, {}
+    FLIPS = True  # whether the tests can lay out a flipped output
+    PLACES_MENU = True  # whether the menu stays where the program puts it
+
+    @classmethod
+    def setUpClass(cls):
+        cls.processes = []
+        cls.addClassCleanup(cls.stop)
         subprocess.run(["mount", "-t", "tmpfs", "tmpfs", "/tmp/.X11-unix"], check=True)
-        self.runtime = tempfile.mkdtemp(prefix=f"tarvelin-{name}-")
-        os.chown(self.runtime, 65534, 65534)
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime, HOME=self.runtime)
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.env.pop("DISPLAY", None)
-        if bus:
-            path = os.path.join(self.runtime, "bus")
-            self.start(["dbus-daemon", "--session", "--nofork", "--address=unix:path=" + path])
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + path
-            self.wait("the session bus", lambda: os.path.exists(path))
-
-    def start(self, argv):
-        """Starts argv as nobody; its PID is kept: a compositor may outlive
-        its launcher."""
-        self.processes.append(subprocess.Popen(
-            NOBODY + argv, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-
-    def wait(self, what, found):
-        def running():
-            if any(p.poll() is not None for p in self.processes):
-                raise RuntimeError(f"{self.processes} ended before {what}")
-            return found()
-        return wait_for(what, running, TIMEOUT)
-
-    def open_x(self):
-        """Waits for XWayland, takes its display and lets in the tests'
-        xdotool, which runs as root. Its number is the lowest socket's here:
-        the lock files in /tmp, which other servers share, may move it."""
-        sockets = self.wait("XWayland's socket", lambda: glob.glob("/tmp/.X11-unix/X*"))
-        self.env["DISPLAY"] = ":" + str(min(int(path[16:]) for path in sockets))
-        self.wait("XWayland", lambda: self.call(
+        cls.runtime = tempfile.mkdtemp(prefix="tarvelin-")
+        os.chown(cls.runtime, 65534, 65534)
+        cls.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        cls.env.update(XDG_RUNTIME_DIR=cls.runtime, HOME=cls.runtime)
+        cls.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(cls.runtime, "bus")
+        cls.spawn("dbus-daemon", "--session", "--nofork",
+                  "--address=" + cls.env["DBUS_SESSION_BUS_ADDRESS"])
+        cls.wait_file("the session bus", "bus")
+        cls.start()
+        # XWayland's number is its lowest socket's here: the lock files in
+        # /tmp, which other servers share, may move it.
+        sockets = cls.wait_file("XWayland's socket", "/tmp/.X11-unix/X*")
+        cls.env["DISPLAY"] = ":" + str(min(int(path[16:]) for path in sockets))
+        # The tests' xdotool runs as root.
+        cls.wait("XWayland", lambda: cls.call(
             "xhost", "+si:localuser:root", check=False).returncode == 0)
 
-    def call(self, *argv, check=True, env=None):
-        return subprocess.run(NOBODY + list(argv), env=env or self.env, capture_output=True,
-                              text=True, timeout=TIMEOUT, check=check)
+    @classmethod
+    def spawn(cls, *argv):
+        """Starts argv as nobody, kept by PID: a compositor may outlive its launcher."""
+        cls.processes.append(subprocess.Popen(NOBODY + list(argv), env=cls.env,
+                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
 
-    def outputs(self):
-        """{name: (x, y, logical width, logical height, wl_output transform)},
-        as a Wayland client sees them."""
-        text = self.call("wayland-info").stdout
-        transforms = {name: TRANSFORMS[value] for name, value in re.findall(
-            r"wl_output'.*?\n\s+name: (\S+)\n.*?output_transform: ([^,\n]+)", text, re.S)}
-        return {name: (int(x), int(y), int(w), int(h), transforms[name])
-                for name, x, y, w, h in re.findall(
-                    r"name: '(\S+)'\n.*?logical_x: (-?\d+), logical_y: (-?\d+)\n"
-                    r"\s+logical_width: (\d+), logical_height: (\d+)", text, re.S)}
+    @classmethod
+    def wait(cls, what, found):
+        def running():
+            if ended := [p.args for p in cls.processes if p.poll() is not None]:
+                raise RuntimeError(f"{ended} ended before {what}")
+            return found()
+        return wait_for(what, running, runs.TIMEOUT)
 
-    def stop(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+    @classmethod
+    def wait_file(cls, what, pattern):  # in the runtime directory unless absolute
+        return cls.wait(what, lambda: glob.glob(os.path.join(cls.runtime, pattern)))
+
+    @classmethod
+    def call(cls, *argv, check=True):
+        return subprocess.run(NOBODY + list(argv), env=cls.env, capture_output=True, text=True,
+                              timeout=runs.TIMEOUT, check=check)
+
+    @classmethod
+    def stop(cls):
+        for process in reversed(cls.processes):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
         subprocess.run(["umount", "/tmp/.X11-unix"], check=False)
 
+    def outputs(self):
+        """{name: (x, y, wl_output transform)}: Mutter's wl_output has no name."""
+        text = self.call("wayland-info").stdout
+        turns = dict(re.findall(r"'wl_output',.*?name: +(\d+)\n.*?output_transform: ([^,\n]+)",
+                                text, re.S))
+        return {name: (int(x), int(y), TRANSFORMS[turns[output]]) for output, name, x, y in
+                re.findall(r"output: (\d+)\n\s+name: '(\S+)'\n.*?logical_x: (-?\d+), "
+                           r"logical_y: (-?\d+)", text, re.S)}
 
-def socket_in(runtime, pattern):
-    """The first file in runtime that matches pattern, or None."""
-    found = glob.glob(os.path.join(runtime, pattern))
-    return found and found[0]
+    def run_program(self, env, *args, keys=()):
+        """Runs the program as nobody to its end; keys go to its menu, whose
+        geometry is kept as self.menu."""
+        def answer(window):
+            self.menu = runs.geometry(env, window)
+            return self.type(env, keys)
 
+        return runs.run(env, *NOBODY[1:], runs.PROGRAM, *args, program=NOBODY[0],
+                        answer_menu=keys and answer)
+
+    @staticmethod
+    def type(env, keys):
+        """xdotool's arguments that type keys into the menu."""
+        return ["key", *keys]
+
+    def size(self, name, transform):
+        width, height = self.SIZES[name]
+        return (height, width) if transform & 1 else (width, height)
+
+    def laid(self, order=None, turns=None, down=False):
+        """{name: (x, y, transform)}: the outputs of order (ROW) side by side,
+        or one below the other, each at its transform in turns, else 0."""
+        placed, at = {}, 0
+        for name in order or self.ROW:
+            transform = (turns or {}).get(name, 0)
+            placed[name] = (0, at, transform) if down else (at, 0, transform)
+            at += self.size(name, transform)[down]
+        return placed
+
+    def test_scenarios(self):
+        for row in scenarios(self.LAYER):
+            with self.subTest(row.name, line=row.line):
+                turn = QUARTER_TURNS[row.start]
+                self.lay_out(self.laid(turns={self.DEFAULT: turn}))
+                pick = row.menu_pick()
+                keys = [] if pick is None else ["Escape"] if pick == "closed" else (
+                    ["Down"] * (MENU_CODES.index(pick) + 1) + ["Return"])
+                result = self.run_program(self.env, *row.linux_arguments, keys=keys)
+                # Centred across the output that turns (a title bar may push it down).
+                if keys and self.PLACES_MENU:
+                    x, y, width, height = self.menu
+                    across, down = self.size(self.DEFAULT, turn)
+                    self.assertAlmostEqual(self.laid()[self.DEFAULT][0] + across / 2,
+                                           x + width / 2, delta=1)
+                    self.assertTrue(0 <= y <= y + height <= down, self.menu)
+                self.assertEqual((row.status, row.box()), (result.status, result.message))
+                end = row.turned_to() if row.turned_to() is not None else row.start
+                self.assertEqual(self.laid(turns={self.DEFAULT: QUARTER_TURNS[end]}),
+                                 self.outputs())
+
+    def test_output_choice_and_neighbours(self):
+        column = [self.DEFAULT, *(name for name in self.ROW if name != self.DEFAULT)]
+        # (layout, TARVELIN_OUTPUT, arguments, status, line, layout after)
+        cases = [
+            (self.laid(), column[1], ["/set", "1"], 0, "", self.laid(turns={column[1]: 1})),
+            # Empty is unset.
+            (self.laid(column, down=True), "", ["/set", "4"], 0, "",
+             self.laid(column, {self.DEFAULT: 3}, down=True)),
+            (self.laid(), "HDMI-A-9", ["/set", "2"], 1,
+             'tarvelin: no enabled output named "HDMI-A-9" (TARVELIN_OUTPUT)\n', self.laid()),
+        ] + [(self.laid(turns={self.DEFAULT: 5}), None, [], 0, "",  # the flip stays
+              self.laid(turns={self.DEFAULT: 4}))] * self.FLIPS
+        for layout, wanted, arguments, status, line, after in cases:
+            with self.subTest(wanted=wanted, arguments=arguments, layout=layout):
+                self.lay_out(layout)
+                env = self.env if wanted is None else dict(self.env, TARVELIN_OUTPUT=wanted)
+                result = self.run_program(env, *arguments)
+                self.assertEqual((status, line), (result.status, result.errors))
+                self.assertEqual(after, self.outputs())

@@ -1,62 +1,33 @@
 """The Linux program on a headless sway: outputs turned through
-wlr-output-management, boxes and the menu through XWayland, the menu's
-keys typed on sway's own keyboard."""
+wlr-output-management, the menu's keys typed on sway's own keyboard."""
 
 import os
-import socket
+import pathlib
+import socketserver
 import struct
 import subprocess
 import threading
-import unittest
 
-import desktop_test
-import runs
-from headless import NOBODY, TIMEOUT
+import headless
 from scenarios import UNSUPPORTED
-from sway import Sway
+
+# sway's transforms count clockwise: its "90" is wl_output's 270.
+SWAY_NAME = ["normal", "270", "180", "90", "flipped", "flipped-270", "flipped-180", "flipped-90"]
 
 
-class Compositor:
-    """A Wayland display that offers no global: each sync is answered."""
+class Bare(socketserver.StreamRequestHandler):
+    """A client of a Wayland display that offers no global: each sync is answered."""
 
-    def __init__(self, runtime):
-        self.path = os.path.join(runtime, "bare-0")
-        self.server = socket.socket(socket.AF_UNIX)
-        self.server.bind(self.path)
-        os.chown(self.path, 65534, 65534)
-        self.server.listen()
-        threading.Thread(target=self.serve, daemon=True).start()
-
-    def serve(self):
-        while True:
-            try:
-                client = self.server.accept()[0]
-            except OSError:
-                return
-            threading.Thread(target=self.answer, args=(client,), daemon=True).start()
-
-    @staticmethod
-    def answer(client):
-        with client:
-            data = b""
-            while chunk := client.recv(4096):
-                data += chunk
-                while len(data) >= 8:
-                    sender, word = struct.unpack("<II", data[:8])
-                    size, opcode = word >> 16, word & 0xFFFF
-                    if len(data) < size:
-                        break
-                    if sender == 1 and opcode == 0:  # wl_display.sync: callback.done
-                        callback = struct.unpack("<I", data[8:12])[0]
-                        client.sendall(struct.pack("<III", callback, 12 << 16, 0))
-                    data = data[size:]
-
-    def stop(self):
-        self.server.close()
+    def handle(self):
+        while header := self.rfile.read(8):
+            sender, word = struct.unpack("<II", header)
+            body = self.rfile.read((word >> 16) - 8)
+            if sender == 1 and word & 0xFFFF == 0:  # wl_display.sync: callback.done
+                self.wfile.write(struct.pack("<III", *struct.unpack("<I", body), 12 << 16, 0))
 
 
-class SwayTest(desktop_test.DesktopTest):
-    DESKTOP, LAYER = Sway, "wayland"
+class SwayTest(headless.DesktopTest):
+    LAYER = "wayland"
     # sway has no choice of its own: the program takes the output at (0,0),
     # here neither the first by name nor the newest.
     ROW = ("HEADLESS-2", "HEADLESS-1", "HEADLESS-3")
@@ -64,43 +35,49 @@ class SwayTest(desktop_test.DesktopTest):
     SIZES = dict.fromkeys(ROW, (1920, 1080))
     PLACES_MENU = False  # sway centres it on the focused output
 
-    def run_program(self, env, *args, keys=()):
-        """As on the other desktops, but keys come from sway's own keyboard."""
-        if not keys:
-            return super().run_program(env, *args)
-        process = runs.Run(env, *NOBODY[1:], runs.PROGRAM, *args, program=NOBODY[0])
-        try:
-            process.menu()
-            # wtype's first key is lost before about a second.
-            subprocess.run(["wtype", "-s", "1000", *(a for key in keys for a in ("-k", key))],
-                           env=env, timeout=TIMEOUT, check=True)
-            process.status = process.finish()
-        finally:
-            process.kill()
-        process.message = process.errors or None
-        return process
+    @classmethod
+    def start(cls):
+        config = pathlib.Path(cls.runtime, "config")
+        config.write_text("xwayland enable\n", encoding="utf-8")
+        cls.env.update(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
+        cls.spawn("sway", "-c", str(config))
+        cls.env["WAYLAND_DISPLAY"] = os.path.basename(
+            cls.wait_file("sway's socket", "wayland-[0-9]")[0])
+        cls.env["SWAYSOCK"] = cls.wait_file("sway's IPC", "sway-ipc.*")[0]
+        cls.call("swaymsg", "create_output; create_output")
+
+    @classmethod
+    def lay_out(cls, placed):
+        cls.call("swaymsg", "; ".join(
+            f"output {name} mode 1920x1080 pos {x} {y} transform {SWAY_NAME[transform]}"
+            for name, (x, y, transform) in placed.items()))
+
+    @staticmethod
+    def type(env, keys):
+        # wtype's first key is lost before about a second.
+        subprocess.run(["wtype", "-s", "1000", *(a for key in keys for a in ("-k", key))],
+                       env=env, timeout=headless.runs.TIMEOUT, check=True)
+        return ["sleep", "0"]  # nothing left for xdotool
 
     def test_failures(self):
         """Nothing turns, through XWayland's RandR or otherwise."""
-        bare = Compositor(self.desktop.runtime)
-        self.addCleanup(bare.stop)
-        env = self.desktop.env
-        no_x = {k: v for k, v in env.items() if k != "DISPLAY"}
+        path = os.path.join(self.runtime, "bare-0")
+        bare = socketserver.ThreadingUnixStreamServer(path, Bare)
+        os.chown(path, 65534, 65534)
+        threading.Thread(target=bare.serve_forever, daemon=True).start()
+        self.addCleanup(bare.shutdown)
+        no_x = {k: v for k, v in self.env.items() if k != "DISPLAY"}
         # (environment, arguments, the box's text, the line on standard error)
         cases = [
-            (dict(env, WAYLAND_DISPLAY="bare-0"), ["/set", "2"], UNSUPPORTED, ""),
+            (dict(self.env, WAYLAND_DISPLAY="bare-0"), ["/set", "2"], UNSUPPORTED, ""),
             (dict(no_x, WAYLAND_DISPLAY="bare-0"), [], None,
              "tarvelin: your device does not support screen rotation\n"),
             (no_x, ["/menu"], None, "tarvelin: cannot show the menu: no X display (XWayland)\n"),
         ]
-        before = self.desktop.outputs()
+        before = self.outputs()
         for env, arguments, box, line in cases:
             with self.subTest(arguments=arguments, line=line):
                 result = self.run_program(env, *arguments)
-                self.assertEqual((1, box or line, line), (result.status, result.message,
-                                                          result.errors))
-                self.assertEqual(before, self.desktop.outputs())
-
-
-if __name__ == "__main__":
-    unittest.main()
+                self.assertEqual((1, box or line, line),
+                                 (result.status, result.message, result.errors))
+                self.assertEqual(before, self.outputs())
