@@ -100,13 +100,13 @@ class DesktopTest(unittest.TestCase):
         geometry is kept as self.menu."""
         def answer(window):
             self.menu = runs.geometry(env, window)
-            return self.type(env, keys)
+            return self.type_keys(env, keys)
 
         return runs.run(env, *NOBODY[1:], runs.PROGRAM, *args, program=NOBODY[0],
                         answer_menu=keys and answer)
 
     @staticmethod
-    def type(env, keys):
+    def type_keys(env, keys):
         """xdotool's arguments that type keys into the menu."""
         return ["key", *keys]
 

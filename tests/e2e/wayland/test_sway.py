@@ -53,7 +53,7 @@ class SwayTest(headless.DesktopTest):
             for name, (x, y, transform) in placed.items()))
 
     @staticmethod
-    def type(env, keys):
+    def type_keys(env, keys):
         # wtype's first key is lost before about a second.
         subprocess.run(["wtype", "-s", "1000", *(a for key in keys for a in ("-k", key))],
                        env=env, timeout=headless.runs.TIMEOUT, check=True)
