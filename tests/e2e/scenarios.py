@@ -3,7 +3,7 @@ does, and the facts the end-to-end layers share about the program."""
 
 import os
 import re
-from typing import NamedTuple, Optional
+from collections import namedtuple
 
 TABLE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "scenarios.txt")
 
@@ -23,21 +23,15 @@ TOUCH_MATRIX = {0: [1, 0, 0, 0, 1, 0, 0, 0, 1], 1: [0, -1, 1, 1, 0, 0, 0, 0, 1],
                 2: [-1, 0, 1, 0, -1, 1, 0, 0, 1], 4: [0, 1, 0, -1, 0, 1, 0, 0, 1]}
 
 
-class Scenario(NamedTuple):
-    line: int
-    name: str
-    windows_line: Optional[str]
-    linux_arguments: Optional[list]
-    start: Optional[int]  # the code the display shows first; None: a fixed display
-    outcome: str
-    status: int
+class Scenario(namedtuple("Scenario",
+                          "line name windows_line linux_arguments start outcome status")):
+    """A row; start: the code the display shows first, None for a fixed one."""
 
     def turned_to(self):
         """The code the display ends at, or None when it must stay."""
         words = self.outcome.split()
-        if words[0] in ("turn", "menu") and words[1].isdigit() and words[-1] != "refused":
-            return int(words[1])
-        return None
+        turns = words[0] in ("turn", "menu") and words[1].isdigit() and words[-1] != "refused"
+        return int(words[1]) if turns else None
 
     def box(self):
         words = self.outcome.split()
@@ -49,11 +43,8 @@ class Scenario(NamedTuple):
         return (int(words[1]) if words[1].isdigit() else words[1]) if words[0] == "menu" else None
 
 
-_ESCAPE = re.compile(r"\\(.)")
-
-
 def _unescape(text):
-    return _ESCAPE.sub(lambda m: {"s": " ", "t": "\t", "e": ""}.get(m.group(1), m.group(1)), text)
+    return re.sub(r"\\(.)", lambda m: {"s": " ", "t": "\t", "e": ""}.get(m[1], m[1]), text)
 
 
 def rows(layer):
@@ -74,6 +65,5 @@ def rows(layer):
 def scenarios(layer):
     """The rows that name layer, on a display that can be made: one at a
     code, or a fixed one."""
-    return [Scenario(number, name, windows, linux,
-                     None if display == "fixed" else int(display.split()[1]), outcome, status)
-            for number, name, windows, linux, display, outcome, status in rows(layer)]
+    return [Scenario(*row[:4], None if row[4] == "fixed" else int(row[4].split()[1]), *row[5:])
+            for row in rows(layer)]

@@ -12,38 +12,29 @@ import time
 
 class XServer:
     def __init__(self, argv, env=None, timeout=10.0):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(argv + ["-displayfd", str(write_end)],
-                                        pass_fds=(write_end,), env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        try:
-            number = b""  # it may come in more than one write
-            deadline = time.monotonic() + timeout
-            while not number.endswith(b"\n"):
-                ready = select.select([read_end], [], [], max(deadline - time.monotonic(), 0))[0]
-                chunk = os.read(read_end, 64) if ready else b""
-                if not chunk:
-                    raise RuntimeError(f"{argv[0]} ended or gave no display within {timeout} s")
-                number += chunk
-            self.display = ":" + number.decode().strip()
-        except Exception:
+        reader, writer = os.pipe()
+        self.process = subprocess.Popen(argv + ["-displayfd", str(writer)], pass_fds=(writer,),
+                                        env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        os.close(writer)
+        # It may never come, or come in more than one write.
+        with open(reader, "rb") as pipe:
+            number = select.select([pipe], [], [], timeout)[0] and pipe.readline()
+        if not number:
             self.stop()
-            raise
-        finally:
-            os.close(read_end)
+            raise RuntimeError(f"{argv[0]} ended or gave no display within {timeout} s")
+        self.display = ":" + number.decode().strip()
 
     def env(self, **extra):
         return dict(os.environ, DISPLAY=self.display, **extra)
 
     def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        self.process.terminate()  # none once it has ended
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
 
 
 def start_xvfb(width, height, *options):
@@ -58,18 +49,16 @@ def start_rotating(host, width, height):
     when its last client leaves a turned screen otherwise."""
     server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
                      env=host.env())
-    try:
+    with contextlib.ExitStack() as failed:
+        failed.callback(server.stop)
         wait_for(f"RandR answer from {server.display}", lambda: rotation(server.display))
-    except RuntimeError:
-        server.stop()
-        raise
+        failed.pop_all()
     return server
 
 
 def stop_rotating(server):
     # Xephyr can crash when stopped while turned.
-    subprocess.run(["xrandr", "-o", "normal"], env=server.env(), check=False,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["xrandr", "-o", "normal"], env=server.env(), capture_output=True)
     server.stop()
 
 
@@ -77,15 +66,12 @@ def stop_rotating(server):
 def rotating_display(width=800, height=600):
     """(host, server): a display that turns, nested in a 1024x768 Xvfb, the
     host; both end with the block."""
-    host = start_xvfb(1024, 768)
-    try:
+    with contextlib.ExitStack() as stack:
+        host = start_xvfb(1024, 768)
+        stack.callback(host.stop)
         server = start_rotating(host, width, height)
-        try:
-            yield host, server
-        finally:
-            stop_rotating(server)
-    finally:
-        host.stop()
+        stack.callback(stop_rotating, server)
+        yield host, server
 
 
 def wait_for(what, found, timeout=10.0):
@@ -104,10 +90,9 @@ _OUTPUT = re.compile(r"^\S+ connected (?:primary )?(\d+)x(\d+)\+\d+\+\d+ (?:\(0x
 
 def rotation(display):
     """The first connected output's (rotation, width, height) as the server
-    reports it now; None when it cannot be read."""
-    result = subprocess.run(["xrandr", "--current", "--verbose"], capture_output=True, text=True,
-                            env=dict(os.environ, DISPLAY=display), check=False)
-    match = _OUTPUT.search(result.stdout)
-    if result.returncode != 0 or match is None:
-        return None
-    return match.group(3), int(match.group(1)), int(match.group(2))
+    reports it now; None when it cannot be read. --current: a plain xrandr
+    probes, which on Xephyr switches a CRTC back on and hides one left off."""
+    listing = subprocess.run(["xrandr", "--current", "--verbose"], capture_output=True, text=True,
+                             env=dict(os.environ, DISPLAY=display), check=False).stdout
+    match = _OUTPUT.search(listing)
+    return match and (match.group(3), int(match.group(1)), int(match.group(2)))

@@ -5,50 +5,49 @@ import os
 import subprocess
 import sys
 import time
-import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import xdisplays  # noqa: E402
-from scenarios import XRANDR_NAME  # noqa: E402
-from xdisplays import wait_for  # noqa: E402
 
 PROGRAM, FAILING = os.environ["TARVELIN"], os.environ["TARVELIN_FAILING"]
 TIMEOUT = 10
-DONE, NOT_TURNED = 0, 1  # exit statuses
 # Both windows are titled "Tarvelin"; their instance names tell them apart.
 BOX, MENU = ("--classname", "^tarvelin$"), ("--classname", "^tarvelin-menu$")
 # A fontconfig with no font: nothing to draw a box or the menu with.
 NO_FONTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "no_fonts.conf")
 
 
-def output_of(env, *argv):
+def output_of(env, *argv, check=True):
     return subprocess.run(argv, env=env, capture_output=True, text=True, timeout=TIMEOUT,
-                          check=True).stdout
+                          check=check).stdout
 
 
 def xdotool(env, *args):
-    return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True,
-                          timeout=TIMEOUT, check=False).stdout.strip()
+    return output_of(env, "xdotool", *args, check=False).strip()
 
 
 def geometry(env, window):
-    shell = xdotool(env, "getwindowgeometry", "--shell", window)
-    values = dict(line.split("=") for line in shell.split())
+    values = dict(line.split("=") for line in xdotool(env, "getwindowgeometry", "--shell",
+                                                      window).split())
     return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
-def off_centre(env, window, width, height):
-    """How far the window's centre is from that of a width x height screen."""
-    x, y, w, h = geometry(env, window)
-    return max(abs(x + w / 2 - width / 2), abs(y + h / 2 - height / 2))
+def screen_size(env):
+    # A new connection learns the screen's size as it is now.
+    return tuple(int(side) for side in xdotool(env, "getdisplaygeometry").split())
+
+
+def off_centre(env, window):
+    """How far the window's centre is from the screen's."""
+    (x, y, width, height), (across, down) = geometry(env, window), screen_size(env)
+    return max(abs(x + width / 2 - across / 2), abs(y + height / 2 - down / 2))
 
 
 def box_text(env, box):
     # With no window manager the box takes the keyboard itself.
-    wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box, TIMEOUT)
+    xdisplays.wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box)
     xdotool(env, "key", "ctrl+c")
-    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=env,
-                          capture_output=True, timeout=TIMEOUT, check=True).stdout.decode()
+    return output_of(env, "xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING")
 
 
 class Run:
@@ -61,11 +60,8 @@ class Run:
 
     def window(self, *search, needed=True):
         """The first visible window search finds, or None if the program ends first."""
-        def seen():
-            ended = self.process.poll() is not None
-            return ended or xdotool(self.env, "search", "--onlyvisible", *search).split()
-
-        found = wait_for(f"window {search}", seen, TIMEOUT)
+        found = xdisplays.wait_for(f"window {search}", lambda: self.process.poll() is not None
+                                   or xdotool(self.env, "search", "--onlyvisible", *search).split())
         if found is True and needed:
             raise AssertionError(f"ended with no window {search}: {self.process.stderr.read()}")
         return None if found is True else found[0]
@@ -81,21 +77,22 @@ class Run:
         return self.process.returncode
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.communicate()
+        self.process.kill()  # nothing once it has ended
+        self.process.communicate()
 
 
 def run(env, *args, program=PROGRAM, answer_menu=None):
     """Runs the program to its end: answer_menu(menu) gives the xdotool
-    arguments for its menu, and a box is answered with Return. Its message
-    is the box's text, else what it wrote on standard error, else None."""
+    arguments for its menu, and a box is answered with Return. Its message:
+    the box's text, else standard error, else None; box_off_centre: how far
+    the box was from the screen's centre."""
     process = Run(env, *args, program=program)
     try:
         if answer_menu:
             xdotool(env, *answer_menu(process.menu()))
         box = process.window(*BOX, needed=False)
         text = box and box_text(env, box)
+        process.box_off_centre = box and off_centre(env, box)
         if box:
             xdotool(env, "key", "Return")
         process.status = process.finish()
@@ -103,25 +100,3 @@ def run(env, *args, program=PROGRAM, answer_menu=None):
         process.kill()
     process.message = text if box else process.errors or None
     return process
-
-
-class RotatingDisplayTest(unittest.TestCase):
-    """One Xephyr of WIDTH x HEIGHT nested in an Xvfb, the host, which
-    cannot turn, for a whole class."""
-
-    WIDTH, HEIGHT = 800, 600
-
-    @classmethod
-    def setUpClass(cls):
-        cls.host, cls.server = cls.enterClassContext(
-            xdisplays.rotating_display(cls.WIDTH, cls.HEIGHT))
-        cls.env = cls.server.env()
-
-    def assertShows(self, code):
-        size = (self.WIDTH, self.HEIGHT)
-        shown = (XRANDR_NAME[code], *(size[::-1] if code in (1, 4) else size))
-        self.assertEqual(shown, xdisplays.rotation(self.server.display))
-
-    def start_at(self, code):
-        output_of(self.env, "xrandr", "-o", XRANDR_NAME[code])
-        self.assertShows(code)

@@ -1,47 +1,102 @@
-"""The scenario table's Linux rows on a display that turns (Xephyr nested in
-an Xvfb) or one that cannot (the Xvfb); then what the table cannot say: a
-failing RandR step, RandR 1.0, a display without RandR or fonts, and none at
-all, where --help and --version still answer."""
+"""The Linux program on a display that turns (Xephyr nested in an Xvfb, the
+host, which cannot), on RandR 1.0, and on displays without RandR, fonts or at all."""
 
+import ctypes
 import os
+import pathlib
+import re
 import socket
 import subprocess
+import tempfile
 import unittest
 
-from runs import (BOX, DONE, FAILING, NO_FONTS, NOT_TURNED, PROGRAM, TIMEOUT,
-                  RotatingDisplayTest, Run, box_text, geometry, off_centre, run, xdisplays,
-                  xdotool)
-from scenarios import MENU_CODES, UNSUPPORTED, scenarios
+from runs import (BOX, FAILING, NO_FONTS, PROGRAM, Run, box_text, geometry, off_centre,
+                  output_of, run, screen_size, xdisplays, xdotool)
+from scenarios import MENU_CODES, TOUCH_MATRIX, UNSUPPORTED, XRANDR_NAME, scenarios
+
+TOUCH = os.environ["TARVELIN_EVERY_POINTER_ABSOLUTE"]
+PROPERTIES = ['WM_NAME(STRING) = "Tarvelin"', '_NET_WM_NAME(UTF8_STRING) = "Tarvelin"',
+              "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG",
+              "_NET_WM_STATE(ATOM) = _NET_WM_STATE_MODAL",
+              "WM_PROTOCOLS(ATOM): protocols  WM_DELETE_WINDOW"]
 
 
-class TableWalk(RotatingDisplayTest):
-    def ways(self, pick):
-        """Each way to answer the menu, by name: its xdotool arguments."""
-        if pick is None:
-            return {"": None}
-        if pick == "closed":
-            return {"Escape": lambda menu: ["key", "Escape"],
-                    "click outside": lambda menu: ["mousemove", "5", "5", "click", "1"]}
-        at = MENU_CODES.index(pick)
-        return {"Down": lambda menu: ["key", *["Down"] * (at + 1), "Return"],
-                "Up": lambda menu: ["key", *["Up"] * (len(MENU_CODES) - at), "Return"],
-                "click": lambda menu: ["mousemove", *self.item(menu, at), "click", "1"]}
+def ways(pick):
+    """Each way to answer the menu: xdotool arguments from its geometry."""
+    if pick is None:
+        return {"": None}
+    if pick == "closed":
+        return {"Escape": lambda menu: ["key", "Escape"],
+                "click outside": lambda menu: ["mousemove", "5", "5", "click", "1"]}
+    at, count = MENU_CODES.index(pick), len(MENU_CODES)
+    # The items, of equal height, fill the menu but for a thin frame.
+    return {"Down": lambda menu: ["key", *["Down"] * (at + 1), "Return"],
+            "Up": lambda menu: ["key", *["Up"] * (count - at), "Return"],
+            "click": lambda m: ["mousemove", str(m[0] + m[2] // 2),
+                                str(m[1] + m[3] * (2 * at + 1) // (2 * count)), "click", "1"]}
 
-    def item(self, menu, position):
-        # The items, of equal height, fill the menu but for a thin frame.
-        x, y, width, height = geometry(self.env, menu)
-        return str(x + width // 2), str(y + height * (2 * position + 1) // (2 * len(MENU_CODES)))
 
-    def walk(self, rows):
-        for row in rows:
+def traced(env, injection, log, *args):
+    """A run whose writes go through strace: injection on one, each logged as it starts."""
+    return Run(env, "-qq", "-o", log, "-e", "trace=writev", "-e", f"inject=writev:{injection}",
+               PROGRAM, *args, program="strace")
+
+
+def close_as_a_window_manager(env, window):
+    """Sends window WM_DELETE_WINDOW through WM_PROTOCOLS, as a close button does."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(env["DISPLAY"].encode()))
+    protocols, delete = (x11.XInternAtom(display, name, False)
+                         for name in (b"WM_PROTOCOLS", b"WM_DELETE_WINDOW"))
+    # XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, protocols, 32, delete)
+    x11.XSendEvent(display, ctypes.c_ulong(window), False, 0, event)
+    x11.XCloseDisplay(display)
+
+
+class TableWalk(unittest.TestCase):
+    """The table walked on one Xephyr of WIDTH x HEIGHT and its host."""
+
+    WIDTH, HEIGHT = 800, 600
+
+    @classmethod
+    def setUpClass(cls):
+        cls.host, cls.server = cls.enterClassContext(
+            xdisplays.rotating_display(cls.WIDTH, cls.HEIGHT))
+        cls.env = cls.server.env()
+
+    def assertShows(self, *codes):
+        """One of codes shown, never a CRTC left off or a screen size at odds."""
+        shown, (w, h) = xdisplays.rotation(self.server.display), (self.WIDTH, self.HEIGHT)
+        self.assertIn(shown, [(XRANDR_NAME[c], *((h, w) if c in (1, 4) else (w, h)))
+                              for c in codes])
+        self.assertEqual(shown[1:], screen_size(self.env))
+
+    def start_at(self, code):
+        output_of(self.env, "xrandr", "-o", XRANDR_NAME[code])
+        self.assertShows(code)
+
+    def test_each_row_of_the_table(self):
+        # Each menu answered each way; the box and the menu centred on the screen as it is.
+        for row in scenarios("linux"):
             display = self.host if row.start is None else self.server
-            for way, answer in self.ways(row.menu_pick()).items():
+            env = display.env()
+            for way, answer in ways(row.menu_pick()).items():
                 with self.subTest(row.name, line=row.line, way=way):
                     if row.start is not None:
                         self.start_at(row.start)
                     before = xdisplays.rotation(display.display)
-                    result = run(display.env(), *row.linux_arguments, answer_menu=answer)
+
+                    def popup(menu):
+                        info = output_of(env, "xwininfo", "-id", menu)
+                        self.assertIn("Override Redirect State: yes", info)
+                        self.assertLessEqual(off_centre(env, menu), 1)
+                        return answer(geometry(env, menu))
+
+                    result = run(env, *row.linux_arguments, answer_menu=answer and popup)
                     self.assertEqual((row.status, row.box()), (result.status, result.message))
+                    self.assertLessEqual(result.box_off_centre or 0, 1)
                     if row.turned_to() is None:
                         self.assertEqual(before, xdisplays.rotation(display.display))
                     else:
@@ -49,20 +104,103 @@ class TableWalk(RotatingDisplayTest):
 
 
 class RotatingDisplay(TableWalk):
-    def test_each_row_of_the_table(self):
-        self.walk(scenarios("linux"))
-
-    def test_a_failed_step_leaves_the_display_as_it_was(self):
-        # With no step made to fail, the same build turns.
-        for step, start, code in (("size", 0, 1), ("size", 1, 2), ("crtc", 0, 1), ("crtc", 1, 2),
-                                  (None, 0, 2)):
-            with self.subTest(step=step, start=start):
+    def test_builds_that_fail_a_step_or_take_every_pointer_for_touch(self):
+        # A failed step leaves the display as it was; with none, the same build turns. The
+        # real build leaves Xephyr's relative pointers be; TOUCH shows the matrices a turn
+        # gives touchscreens, which Xephyr has none of. Half turns go another way than quarter.
+        # (build, step made to fail, code shown first, code asked for)
+        cases = [(FAILING, "size", 0, 1), (FAILING, "size", 1, 2), (FAILING, "crtc", 0, 1),
+                 (FAILING, "crtc", 1, 2), (FAILING, "", 0, 2), (PROGRAM, "", 0, 1),
+                 (TOUCH, "", 1, 4), (TOUCH, "", 4, 2), (TOUCH, "", 2, 1), (TOUCH, "", 1, 0)]
+        for build, step, start, code in cases:
+            with self.subTest(build=os.path.basename(build), step=step, start=start, code=code):
                 self.start_at(start)
-                env = dict(self.env, TARVELIN_FAILING_STEP=step) if step else self.env
-                result = run(env, "/set", str(code), program=FAILING)
-                self.assertEqual((NOT_TURNED, UNSUPPORTED) if step else (DONE, None),
+                result = run(dict(self.env, TARVELIN_FAILING_STEP=step), "/set", str(code),
+                             program=build)
+                self.assertEqual((1, UNSUPPORTED) if step else (0, None),
                                  (result.status, result.message))
                 self.assertShows(start if step else code)
+                devices = dict(re.findall(r"id=(\d+)\s+\[(slave\s+pointer)?",
+                                          output_of(self.env, "xinput", "list", "--short")))
+                props = output_of(self.env, "xinput", "list-props", *devices)
+                matrices = re.findall(r"Coordinate Transformation Matrix \(\d+\):(.*)", props)
+                self.assertTrue(any(devices.values()))
+                self.assertEqual([TOUCH_MATRIX[code if build == TOUCH and pointer else 0]
+                                  for pointer in devices.values()],
+                                 [[float(v) for v in m.split(",")] for m in matrices])
+
+    def test_an_output_by_name_and_a_menu_without_fonts(self):
+        # (environment, arguments, status, message, code shown after; from 0)
+        no_output = 'tarvelin: no output named "VGA-9"\n'
+        no_font = "tarvelin: cannot show the menu: no usable font\n"
+        cases = [({"TARVELIN_OUTPUT": "default"}, ["/set", "1"], 0, None, 1),
+                 ({"TARVELIN_OUTPUT": "VGA-9"}, ["/set", "1"], 1, no_output, 0),
+                 ({"FONTCONFIG_FILE": NO_FONTS}, ["/menu"], 1, no_font, 0)]
+        for extra, args, status, message, code in cases:
+            with self.subTest(**extra):
+                self.start_at(0)
+                result = run(dict(self.env, **extra), *args)
+                self.assertEqual((status, message), (result.status, result.message))
+                self.assertShows(code)
+
+    def test_runs_started_together_each_take_a_step(self):
+        for count in (2, 5, 2, 5):
+            with self.subTest(count=count):
+                self.start_at(0)
+                self.assertEqual({0}, {r.finish() for r in [Run(self.env) for _ in range(count)]})
+                self.assertShows([0, 4, 2, 1][count % 4])
+
+    def test_termination_at_each_request_completes_the_turn_or_changes_nothing(self):
+        # Past the last request, the run ends on its own.
+        for boundary in range(1, 20):
+            with self.subTest(boundary=boundary):
+                self.start_at(0)
+                status = traced(self.env, f"signal=SIGTERM:when={boundary}", os.devnull, "/set",
+                                "1").finish()
+                self.assertIn(status, (0, -15))
+                self.assertShows(*([1] if status == 0 else [0, 1]))
+            if status == 0:
+                break
+        self.assertEqual(0, status, "the run never ended on its own")
+
+    def test_a_server_killed_mid_turn_ends_the_run_with_a_line(self):
+        # After the grab, and with the CRTC switched off for the resize.
+        for boundary in (2, 5):
+            with self.subTest(boundary=boundary), tempfile.NamedTemporaryFile() as log:
+                server = xdisplays.start_rotating(self.host, self.WIDTH, self.HEIGHT)
+                self.addCleanup(server.stop)
+                ran = traced(server.env(), f"delay_enter=2000000:when={boundary}", log.name,
+                             "/set", "1")
+                xdisplays.wait_for("the run at its request", lambda: pathlib.Path(
+                    log.name).read_text().count("writev(") >= boundary)
+                server.stop()
+                line = f'tarvelin: lost the connection to display "{server.display}"\n'
+                self.assertEqual((1, line), (ran.finish(), ran.errors))
+
+    def test_the_box_a_modal_dialog_that_only_escape_its_button_or_a_close_answer(self):
+        # On the host; Return answers each box of the table walk.
+        env = self.host.env()
+        ways = {"Escape": lambda box, button: xdotool(env, "key", "Escape"),
+                "its button": lambda box, button: xdotool(env, "mousemove", *button, "click", "1"),
+                "a close": lambda box, button: close_as_a_window_manager(env, int(box))}
+        for way, answer in ways.items():
+            with self.subTest(way):
+                shown = Run(env)
+                self.addCleanup(shown.kill)
+                box = shown.window(*BOX)
+                self.assertEqual(UNSUPPORTED, box_text(env, box))
+                properties = output_of(env, "xprop", "-id", box).splitlines()
+                self.assertEqual(PROPERTIES, [p for p in PROPERTIES if p in properties])
+                # The button is centred in the bottom fifth.
+                x, y, width, height = geometry(env, box)
+                button = [str(x + width // 2), str(y + height - height // 5)]
+                for action in (["mousemove", str(x + 5), button[1], "click", "1"], ["key", "a"]):
+                    xdotool(env, *action)
+                    with self.assertRaises(subprocess.TimeoutExpired, msg=f"{action} closed it"):
+                        shown.process.wait(timeout=0.2)
+                answer(box, button)
+                self.assertEqual((1, "", ""), (shown.finish(), shown.out, shown.errors))
+                self.assertEqual("", xdotool(env, "search", "--onlyvisible", *BOX))
 
 
 class FallbackDisplay(TableWalk):
@@ -70,74 +208,39 @@ class FallbackDisplay(TableWalk):
 
     WIDTH, HEIGHT = 1600, 1200
 
-    def test_a_quarter_and_a_half_turn_of_the_table(self):
-        # One row of each, by whether the screen's sides swap.
-        turns = {(row.start in (1, 4)) != (row.turned_to() in (1, 4)): row
-                 for row in scenarios("linux")
-                 if row.outcome.startswith("turn") and row.start != row.turned_to()}
-        self.walk(turns.values())
-
-
-def ended(display, *args):
-    """(status, out, errors) of a run on display (None: unset) that shows no
-    window. Not run(): xdotool would wait on a silent display for good too."""
-    env = {k: v for k, v in os.environ.items() if k != "DISPLAY"} | {"DISPLAY": display}
-    result = subprocess.run([PROGRAM, *args], capture_output=True, text=True, timeout=TIMEOUT,
-                            env={k: v for k, v in env.items() if v is not None})
-    return result.returncode, result.stdout, result.stderr
-
-
-def listen_on_a_display_port():
-    for number in range(100, 200):
-        sock = socket.socket()
-        try:
-            sock.bind(("127.0.0.1", 6000 + number))
-        except OSError:
-            sock.close()
-            continue
-        sock.listen()
-        return sock, number
-    raise RuntimeError("no free X display port")
-
 
 class RefusingDisplays(unittest.TestCase):
-    """Each run ends with status 1 and one message: in the box, or on
-    standard error where no box can be shown. Every action stops at the
-    query of the orientations offered, so the cycle stands for all."""
-
     def test_a_display_without_randr_or_fonts(self):
         server = xdisplays.start_xvfb(640, 480, "-extension", "RANDR")
         self.addCleanup(server.stop)
-        # With no output to centre on, the box centres on the screen.
-        shown = Run(server.env())
-        self.addCleanup(shown.kill)
-        box = shown.window(*BOX)
-        self.assertLessEqual(off_centre(server.env(), box, 640, 480), 1)
-        self.assertEqual(UNSUPPORTED, box_text(server.env(), box))
-        xdotool(server.env(), "key", "Return")
-        self.assertEqual((NOT_TURNED, ""), (shown.finish(), shown.out))
-        # No font to draw the box with: its English sense instead.
-        result = run(server.env(FONTCONFIG_FILE=NO_FONTS))
-        self.assertEqual((NOT_TURNED, "tarvelin: your device does not support screen rotation\n",
-                          ""), (result.status, result.message, result.out))
+        # With no output, the box centres on the screen; with no font to
+        # draw it with, its English sense goes to standard error.
+        for env, message in ((server.env(), UNSUPPORTED), (server.env(FONTCONFIG_FILE=NO_FONTS),
+                              "tarvelin: your device does not support screen rotation\n")):
+            result = run(env)
+            self.assertEqual((1, message, ""), (result.status, result.message, result.out))
+            self.assertLessEqual(result.box_off_centre or 0, 1)
 
-    def test_no_display_or_one_that_never_answers(self):
-        unused = next(n for n in range(9000, 10000) if not os.path.exists(f"/tmp/.X11-unix/X{n}")
-                      and not os.path.exists(f"/tmp/.X{n}-lock"))
-        # Takes the connection and never answers: after a second, no display.
-        silent, number = listen_on_a_display_port()
-        lines = {None: "cannot open display: DISPLAY is not set",
-                 f":{unused}": f'cannot open display ":{unused}"',
-                 f"127.0.0.1:{number}": f'cannot open display "127.0.0.1:{number}"'}
+    def test_none_unreachable_or_silent_and_help_and_version_without_one(self):
+        unused = next(f":{n}" for n in range(9000, 10000) if not os.path.exists(
+            f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
+        # Display n is on port 6000 + n; this one never answers: after a second, none.
+        silent = socket.create_server(("127.0.0.1", 0))
+        quiet = f"127.0.0.1:{silent.getsockname()[1] - 6000}"
+        version = re.escape(os.environ["TARVELIN_VERSION"])
+        # (display, arguments, status, standard output as a pattern, error)
+        cases = [(None, [], 1, "", "cannot open display: DISPLAY is not set"),
+                 (unused, [], 1, "", f'cannot open display "{unused}"'),
+                 (quiet, [], 1, "", f'cannot open display "{quiet}"'),
+                 (None, ["--version"], 0, f"tarvelin {version}\n", None),
+                 (None, ["--help", "/menu"], 0, ".*Exit status:.*", None),
+                 (None, ["-h"], 0, ".*Exit status:.*", None)]
+        unset = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         with silent:
-            for display, line in lines.items():
-                with self.subTest(display=display):
-                    self.assertEqual((NOT_TURNED, "", f"tarvelin: {line}\n"), ended(display))
-
-    def test_help_and_version_need_no_display(self):
-        version = os.environ["TARVELIN_VERSION"]
-        self.assertEqual((DONE, f"tarvelin {version}\n", ""), ended(None, "--version"))
-        for option in ("--help", "-h"):
-            status, out, errors = ended(None, option, "/menu")
-            self.assertEqual((DONE, ""), (status, errors))
-            self.assertIn("Exit status:", out)
+            for display, args, status, out, error in cases:
+                with self.subTest(display=display, args=args):
+                    # Not run(): xdotool would wait on a silent display for good too.
+                    ran = Run(dict(unset, DISPLAY=display) if display else unset, *args)
+                    self.assertEqual((status, f"tarvelin: {error}\n" if error else ""),
+                                     (ran.finish(), ran.errors))
+                    self.assertRegex(ran.out, rf"(?s)\A{out}\Z")
