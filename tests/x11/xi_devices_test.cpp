@@ -71,7 +71,7 @@ std::vector<int> Find(Bytes reply, int devices, int max = 16) {
 // word claims less than its own header: what follows is no rest of it to
 // read on from.
 TEST(XiDevices, FindsTheAbsolutePointersReadWholeWithinTheLimitsGiven) {
-    EXPECT_EQ(std::vector<int>{6}, Find(kMachine, 5));
+    EXPECT_EQ(std::vector<int>{6}, Find(kMachine, 6)); // the pen, seventh, is not read
     EXPECT_EQ((std::vector<int>{6, 8}), Find(kMachine, kMachineDevices, 2));
     const Bytes shortClass =
         Join(Device(6, XISlavePointer, "touchscreen", kX, kY, kTouch),
