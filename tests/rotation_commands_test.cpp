@@ -1,124 +1,123 @@
 // The core on the port's test double: every unit row of scenarios.txt, run
 // from its Linux arguments and from its raw Windows line.
-#include "orientation/rotation_commands.h"
-#include "port_double.h"
-#include "scenarios.h"
+#include "orientation/texts.h"
 #include "startup/startup.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cwctype>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
+// A row, and what the double answers there as scenarios_to_cpp.py reads it.
+struct Row {
+    int line;
+    const char* name;
+    bool forLinux;
+    std::vector<const char*> linuxArguments;
+    std::vector<WideChar> windowsLine; // empty: not for Windows
+    bool answers;                      // false: not even the supported set can be asked
+    bool reports;                      // the display has said itself why it cannot turn
+    Uint32 offered;
+    bool currentKnown;
+    Uint32 current;
+    bool turnTaken;
+    MenuAnswer menuAnswer;
+    Uint32 menuPick;
+    const char* events; // what the user sees change, in order
+    int status;
+};
+
+const Row kRows[] = {
+#include "scenarios.inc"
+};
+
+const Point kAnchor = {400, 300};
+
+struct Double {
+    const Row& row;
+    std::string events{};
+    std::map<void*, std::unique_ptr<unsigned char[]>> blocks{};
+    int released = 0; // argument blocks given back
+
+    static Double& Of(void* state) { return *static_cast<Double*>(state); }
+    void Note(const std::string& event) { events += (events.empty() ? "" : ", ") + event; }
+
+    static bool Supported(void* state, Uint32* set) {
+        *set = Of(state).row.offered;
+        return Of(state).row.answers;
     }
-    return words;
-}
+    static bool Current(void* state, Uint32* code) {
+        *code = Of(state).row.current;
+        return Of(state).row.currentKnown;
+    }
+    static bool Apply(void* state, Uint32 code) {
+        Of(state).Note("apply " + std::to_string(code));
+        return Of(state).row.turnTaken;
+    }
+    static Point Anchor(void*) { return kAnchor; }
+    static bool Reported(void* state) { return Of(state).row.reports; }
 
-std::vector<WideChar> Wide(const char* text) {
-    std::vector<WideChar> wide(Utf8ToUtf16(text, nullptr) + 1, 0);
-    Utf8ToUtf16(text, wide.data());
-    return wide;
-}
-
-Uint32 Code(const std::string& word) {
-    return static_cast<Uint32>(std::stoul(word));
-}
-
-// "at N [offers SET]", "at ?", "fixed", "unanswered"; then what the user does.
-DoubleScript ScriptFor(const Scenario& scenario) {
-    DoubleScript script;
-    const std::vector<std::string> display = Words(scenario.display);
-    if (display[0] == "fixed") {
-        script.offered = 0;
-    } else if (display[0] == "unanswered") {
-        script.answers = false;
-        script.reports = display.size() > 1; // "unanswered, reported"
-    } else if (display.at(1) == "?") {
-        script.currentKnown = false;
-    } else {
-        script.current = Code(display[1]);
-        if (display.size() == 4) {
-            script.offered = Code(display[3]);
+    static bool Show(void* state, const Message* message) {
+        Of(state).Note(message == &kInvalidModeMessage ? "box invalid" : "box unsupported");
+        return true;
+    }
+    // The items' codes are noted: the table says they never depend on the
+    // supported set or the current orientation.
+    static MenuAnswer Choose(void* state, const MenuItem* items, int count, Point anchor,
+                             Uint32* picked) {
+        EXPECT_TRUE(anchor.x == kAnchor.x && anchor.y == kAnchor.y) << anchor.x << "," << anchor.y;
+        Of(state).Note("menu");
+        for (int i = 0; i < count; ++i) {
+            Of(state).events += " " + std::to_string(items[i].code);
         }
+        *picked = Of(state).row.menuPick;
+        return Of(state).row.menuAnswer;
     }
-    const std::vector<std::string> outcome = Words(scenario.outcome);
-    script.turnTaken = outcome.back() != "refused";
-    if (outcome[0] == "menu") {
-        script.menuAnswer = outcome[1] == "closed"    ? kMenuClosed
-                            : outcome[1] == "unshown" ? kMenuNotShown
-                                                      : kMenuPicked;
-        script.menuPick = script.menuAnswer == kMenuPicked ? Code(outcome[1]) : 0;
-    }
-    return script;
-}
 
-// What the user sees change: the menu, the turn asked, the box.
-std::vector<std::string> ExpectedEvents(const Scenario& scenario) {
-    const std::vector<std::string> outcome = Words(scenario.outcome);
-    std::vector<std::string> events;
-    if (outcome[0] == "box") {
-        return {"message " + outcome[1]};
+    static Uint32 ModuleFileName(void*, WideChar* buffer, Uint32) {
+        buffer[0] = 't';
+        return 1;
     }
-    if (outcome[0] == "nothing") {
-        return {};
+    static void* Allocate(void* state, size_t bytes) {
+        unsigned char* block = new unsigned char[bytes];
+        Of(state).blocks[block].reset(block);
+        return block;
     }
-    if (outcome[0] == "menu") {
-        events.push_back("menu");
-        if (outcome[1] == "closed" || outcome[1] == "unshown") {
-            return events;
-        }
+    static void Release(void* state, void* block) {
+        Of(state).released += static_cast<int>(Of(state).blocks.erase(block));
     }
-    events.push_back("apply " + outcome[1]);
-    if (outcome.back() == "refused") {
-        events.push_back("message unsupported");
+    static int IsWhiteSpace(WideChar unit) { return std::iswspace(unit); }
+
+    Port port() {
+        return {{this, Supported, Current, Apply, Anchor, Reported},
+                {this, Show, Choose},
+                {this, ModuleFileName, Allocate, Release, IsWhiteSpace}};
     }
-    return events;
-}
+};
 
 TEST(Scenarios, EachCommandLineEndsAsTheTableSays) {
-    for (const Scenario& scenario : kUnitScenarios) {
-        SCOPED_TRACE("scenarios.txt:" + std::to_string(scenario.line) + ": " + scenario.name);
-        if (scenario.forLinux) {
-            std::vector<const char*> arguments;
-            for (const std::string& argument : scenario.linuxArguments) {
-                arguments.push_back(argument.c_str());
-            }
-            PortDouble linux(ScriptFor(scenario));
-            EXPECT_EQ(scenario.status,
-                      StartFromArguments(linux.port(), static_cast<int>(arguments.size()),
-                                         arguments.data()));
-            EXPECT_EQ(ExpectedEvents(scenario), linux.events);
-            EXPECT_EQ(1, linux.released);
+    for (const Row& row : kRows) {
+        SCOPED_TRACE("scenarios.txt:" + std::to_string(row.line) + ": " + row.name);
+        if (row.forLinux) {
+            Double shell{row};
+            EXPECT_EQ(row.status,
+                      StartFromArguments(shell.port(), static_cast<int>(row.linuxArguments.size()),
+                                         row.linuxArguments.data()));
+            EXPECT_EQ(row.events, shell.events);
+            EXPECT_EQ(1, shell.released);
         }
-        if (scenario.windowsLine != nullptr) {
-            PortDouble windows(ScriptFor(scenario));
-            EXPECT_EQ(scenario.status,
-                      StartFromArgumentLine(windows.port(), Wide(scenario.windowsLine).data()));
-            EXPECT_EQ(ExpectedEvents(scenario), windows.events) << "from the Windows line";
-            EXPECT_EQ(0, windows.released);
+        if (!row.windowsLine.empty()) {
+            Double raw{row};
+            EXPECT_EQ(row.status, StartFromArgumentLine(raw.port(), row.windowsLine.data()));
+            EXPECT_EQ(row.events, raw.events) << "from the Windows line";
+            EXPECT_EQ(0, raw.released); // kept until the process ends
         }
     }
-}
-
-// The list never depends on the supported set or the current orientation.
-TEST(ShowOrientationMenu, OffersTheFourCodesAtTheDisplaysAnchor) {
-    DoubleScript script;
-    script.offered = 0x2;
-    script.current = 4;
-    script.anchor = {400, 300};
-    PortDouble port(script);
-    const char* menu[] = {"/menu"};
-    EXPECT_EQ(0, StartFromArguments(port.port(), 1, menu));
-    EXPECT_EQ(std::vector<Uint32>({0, 1, 2, 4}), port.menuCodes);
-    EXPECT_EQ(400, port.menuAnchor.x);
-    EXPECT_EQ(300, port.menuAnchor.y);
 }
 
 } // namespace

@@ -3,10 +3,9 @@
 #include "text/utf.h"
 
 #include <gtest/gtest.h>
-#include <limits.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -19,15 +18,12 @@ TEST(X11Process, WhiteSpaceIsUnicodesWhateverTheLocale) {
     EXPECT_FALSE(kProcess.isWhiteSpace(0x200B));
 }
 
+// A path that does not fit fills the buffer, unterminated.
 TEST(X11Process, ModulePathIsTheRunningProgramCutToTheBuffer) {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    ASSERT_GT(length, 0);
-    path[length] = 0;
-    std::vector<WideChar> own(Utf8ToUtf16(path, nullptr));
-    Utf8ToUtf16(path, own.data());
+    const std::string path = std::filesystem::read_symlink("/proc/self/exe");
+    std::vector<WideChar> own(Utf8ToUtf16(path.c_str(), nullptr));
+    Utf8ToUtf16(path.c_str(), own.data());
     const Uint32 size = static_cast<Uint32>(own.size());
-    // A path that does not fit fills the buffer, unterminated.
     for (const Uint32 room : {size - 1, size, size + 1}) {
         std::vector<WideChar> buffer(room + 1, 0x7777);
         const Uint32 written = kProcess.moduleFileName(kProcess.state, buffer.data(), room);
