@@ -2,7 +2,8 @@
 """Times the turn on a headless Mutter (GNOME) or KWin (KDE) against the
 desktop's own tool making the same turn (GetCurrentState and
 ApplyMonitorsConfig through gdbus; kscreen-doctor), in alternating runs,
-each result read back. Three outputs in a row, the first one turning.
+each result read back. Three outputs in a row, the desktop's default one
+turning.
 
     unshare --mount --net --propagation private \\
         python3 bench/desktop_turns.py [gnome|kde] [PATH_TO_TARVELIN] [PAIRS]
@@ -24,22 +25,15 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e", "wayland"))
 
+# The test modules read the program under test from the environment; the
+# bench names its own.
+os.environ.setdefault("TARVELIN", "")
+os.environ.setdefault("TARVELIN_FAILING", "")
 from headless import NOBODY  # noqa: E402
-from kwin import Kwin  # noqa: E402
-from mutter import MODES, Mutter  # noqa: E402
+from test_kwin import KwinTest  # noqa: E402
+from test_mutter import MutterTest  # noqa: E402
 
-DESKTOPS = {"gnome": (Mutter, {name: size for name, (_, *size) in MODES.items()}),
-            "kde": (Kwin, dict.fromkeys(("Virtual-0", "Virtual-1", "Virtual-2"), (1280, 720)))}
-
-
-def row(sizes, transform):
-    """The outputs left to right, the first at transform, as lay_out takes them."""
-    placed, x = [], 0
-    for i, (name, (width, height)) in enumerate(sizes.items()):
-        turned = transform if i == 0 else 0
-        placed.append((name, x, 0, turned, i == 0))
-        x += height if turned & 1 else width
-    return placed
+DESKTOPS = {"gnome": MutterTest, "kde": KwinTest}
 
 
 def main():
@@ -47,10 +41,11 @@ def main():
     program = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else os.path.join(
         ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
     pairs = int(sys.argv[3]) if len(sys.argv) > 3 else 12
-    kind, sizes = DESKTOPS[desktop]
-    first = next(iter(sizes))
-    server = kind()
+    kind = DESKTOPS[desktop]
+    first = kind.DEFAULT
+    kind.setUpClass()
     try:
+        server = kind()
         env = {k: v for k, v in server.env.items() if k != "DISPLAY"}
         ours = {transform: lambda code=code: subprocess.run(
             NOBODY + [program, "/set", code], env=env, check=True)
@@ -58,18 +53,18 @@ def main():
         times = {"tarvelin": [], "peer": []}
         for i in range(pairs):
             runners = [("tarvelin", ours[1]),
-                       ("peer", lambda: server.lay_out(*row(sizes, 1)))]
+                       ("peer", lambda: server.lay_out(server.laid(turns={first: 1})))]
             for label, turn in runners if i % 2 else runners[::-1]:
                 # Back untimed and read back; the desktop redraws for a while
                 # after a change, which would be charged to the next turn.
                 ours[0]()
-                if server.outputs()[first][4] != 0:
+                if server.outputs()[first][2] != 0:
                     sys.exit(f"{first} did not turn back: {server.outputs()}")
                 time.sleep(0.3)
                 start = time.perf_counter()
                 turn()
                 times[label].append(time.perf_counter() - start)
-                if server.outputs()[first][4] != 1:
+                if server.outputs()[first][2] != 1:
                     sys.exit(f"{label} did not turn {first}: {server.outputs()}")
         median = {label: statistics.median(spent) * 1000 for label, spent in times.items()}
         print(f"{desktop}: a quarter turn of {first}, {pairs} alternating runs each")
@@ -77,7 +72,7 @@ def main():
             print(f"  {label:9} median {value:6.2f} ms")
         print(f"  ratio {median['tarvelin'] / median['peer']:.2f} (below 1 is faster)")
     finally:
-        server.stop()
+        kind.doClassCleanups()
 
 
 if __name__ == "__main__":

@@ -44,7 +44,8 @@ class SwayTest(headless.DesktopTest):
         cls.env["WAYLAND_DISPLAY"] = os.path.basename(
             cls.wait_file("sway's socket", "wayland-[0-9]")[0])
         cls.env["SWAYSOCK"] = cls.wait_file("sway's IPC", "sway-ipc.*")[0]
-        cls.call("swaymsg", "create_output; create_output")
+        for _ in cls.ROW[1:]:  # sway starts with one
+            cls.call("swaymsg", "create_output")
 
     @classmethod
     def lay_out(cls, placed):
