@@ -6,8 +6,8 @@ usage: wine_test.py WINDOWS_BUILD_DIR OUTPUT_DIR [WINDOWS_X86_BUILD_DIR] [unitte
 
 An 800x480 Xephyr nested in an Xvfb really turns; a plain Xvfb cannot. Every
 outcome is read back from the X server: under Wine a change reported as done
-has not always happened. Exit statuses come back through launch.exe. The
-helpers come from the 64-bit build; the 32-bit program needs Debian's
+has not always happened. probe.exe, from the 64-bit build, starts each run
+and reads Wine's side; the 32-bit program needs Debian's
 wine32:i386. Screenshots of each box and of the menu go to OUTPUT_DIR.
 """
 
@@ -47,14 +47,6 @@ def poll(probe, done=lambda answer: answer is not None, timeout=20.0):
     while not done(answer := probe()) and time.monotonic() < deadline:
         time.sleep(0.05)
     return answer
-
-
-def end(process, timeout):
-    try:
-        return process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        return process.wait()
 
 
 def stop_wineserver():
@@ -127,7 +119,7 @@ class FixedDisplay(unittest.TestCase):
     @classmethod
     def stop_wine(cls):
         cls.keeper.stdin.close()  # the keeper's cue to end
-        end(cls.keeper, 10)
+        cls.keeper.wait(timeout=10)
         cls.keeper.stdout.close()
         stop_wineserver()
 
@@ -155,18 +147,6 @@ class FixedDisplay(unittest.TestCase):
         if not os.path.exists(path := os.path.join(DIRS["output"], name)):
             run(["import", "-window", "root", path], self.env, check=True)
 
-    def finish(self, process):
-        """The exit status of a run that must end by itself. A run left
-        waiting on a box or the menu is answered, ended and reported."""
-        try:
-            return process.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            box = self.box_text()
-            for window in self.windows():
-                self.press(window, "Escape")  # closes the menu and the box alike
-            end(process, 5)
-            raise AssertionError(f"the run did not end by itself; box showed {box!r}") from None
-
     def windows(self):
         return run(["xdotool", "search", "--onlyvisible", "--classname", r"^tarvelin\.exe$"],
                    self.env).stdout.split()
@@ -182,13 +162,14 @@ class FixedDisplay(unittest.TestCase):
         self.press(windows[0], *keys)
 
     def pick(self, code, shot):
-        menu = poll(lambda: self.probe("menu"))
-        self.assertIsNotNone(menu, "no menu")
-        left, top, right, bottom, width, height = map(int, menu.split())
-        self.assertEqual(self.rotation()[1:], (width, height), "Wine's screen size")
-        # Centred on the screen, give or take a pixel.
-        self.assertLessEqual(abs(left + right - width), 2, menu)
-        self.assertLessEqual(abs(top + bottom - height), 2, menu)
+        windows = poll(lambda: self.windows() or None, timeout=20) or []
+        self.assertEqual(1, len(windows), "tarvelin.exe's windows")
+        shell = run(["xdotool", "getwindowgeometry", "--shell", windows[0]], self.env).stdout
+        menu = {key: int(value) for key, value in (line.split("=") for line in shell.split())}
+        _, width, height = self.rotation()
+        # Centred on the X screen, give or take a pixel.
+        self.assertLessEqual(abs(2 * menu["X"] + menu["WIDTH"] - width), 2, menu)
+        self.assertLessEqual(abs(2 * menu["Y"] + menu["HEIGHT"] - height), 2, menu)
         self.screenshot(shot)
         # No item is lit until the first Down.
         self.answer(*["Escape"] if code == "closed" else
@@ -211,12 +192,13 @@ class FixedDisplay(unittest.TestCase):
         the exit status and the display after."""
         if row.start is not None:
             # Through Wine: after a turn behind its back its screen metrics can stay stale.
-            self.assertIsNotNone(self.probe("turn", str(QUARTER_TURNS[row.start])), "Wine refused")
+            turn = map(str, (QUARTER_TURNS[row.start], *shape(row.start)[1:]))
+            self.assertIsNotNone(self.probe("turn", *turn), "Wine refused")
             self.expect_rotation(shape(row.start))
         before = self.rotation()
-        path = "Z:" + PROGRAMS[bits].replace("/", "\\")
+        line = '"Z:%s" %s' % (PROGRAMS[bits].replace("/", "\\"), row.windows_line)
         process = subprocess.Popen(
-            ["wine", self.tool("launch"), path, row.windows_line.encode("utf-16-be").hex()],
+            ["wine", self.tool("probe"), "run", line.encode("utf-16-be").hex()],
             env=self.env, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL)
         try:
             if row.menu_pick() is not None:
@@ -226,7 +208,7 @@ class FixedDisplay(unittest.TestCase):
                 kind = "unsupported" if box == UNSUPPORTED else "invalid"
                 self.close_box(box, f"box_{kind}_{bits}.png")
         finally:
-            status = self.finish(process)
+            status = process.wait(timeout=60)  # 124: probe.exe ended a run left waiting
         self.assertEqual(row.status, status)
         self.expect_rotation(before if row.turned_to() is None else shape(row.turned_to()))
 
@@ -272,7 +254,7 @@ def main():
     PROGRAMS["64"] = os.path.join(DIRS["build"], "tarvelin.exe")
     if len(sys.argv) > 3 and not sys.argv[3].startswith("-"):
         PROGRAMS["32"] = os.path.join(os.path.abspath(sys.argv.pop(3)), "tarvelin.exe")
-    for program in [*PROGRAMS.values(), *map(FixedDisplay.tool, ("launch", "probe"))]:
+    for program in [*PROGRAMS.values(), FixedDisplay.tool("probe")]:
         if not os.path.isfile(program):
             sys.exit(f"{program} is missing: build the windows and windows-x86 presets first")
     shutil.rmtree(DIRS["output"], ignore_errors=True)
