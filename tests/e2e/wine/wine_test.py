@@ -1,16 +1,11 @@
-#!/usr/bin/env python3
-"""End-to-end tests of tarvelin.exe under Wine on the wine rows of
-tests/scenarios.txt, and a check of the programs' headers and resources.
+"""tarvelin.exe under Wine on the wine rows of tests/scenarios.txt, and its
+headers and resources. An 800x480 Xephyr in an Xvfb turns; a plain Xvfb cannot.
+Outcomes are read back from X: under Wine a change reported as done has not
+always happened. TARVELIN_WINDOWS and TARVELIN_WINDOWS_X86 (needs Debian's
+wine32:i386) name the presets' builds; screenshots go to TARVELIN_WINE_OUTPUT."""
 
-usage: wine_test.py WINDOWS_BUILD_DIR OUTPUT_DIR [WINDOWS_X86_BUILD_DIR] [unittest arguments]
-
-An 800x480 Xephyr nested in an Xvfb really turns; a plain Xvfb cannot. Every
-outcome is read back from the X server: under Wine a change reported as done
-has not always happened. Exit statuses come back through launch.exe. The
-helpers come from the 64-bit build; the 32-bit program needs Debian's
-wine32:i386. Screenshots of each box and of the menu go to OUTPUT_DIR.
-"""
-
+import contextlib
+import itertools
 import os
 import re
 import select
@@ -18,43 +13,30 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
-from subprocess import DEVNULL, PIPE
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import xdisplays  # noqa: E402
 from scenarios import MENU_CODES, QUARTER_TURNS, UNSUPPORTED, XRANDR_NAME, scenarios  # noqa: E402
+from xdisplays import rotation, start_rotating, start_xvfb, stop_rotating, wait_for  # noqa: E402
 
-TIMEOUT = 60.0  # for any one command
-W, H = 800, 480
-# The rows the 32-bit program runs: a turn, the invalid box, the fixed display's box.
-SMOKE_32 = {"no argument cycles 0 to 270", "set 3 is invalid",
-            "fixed display refuses the cycle"}
-DIRS = {}
-PROGRAMS = {}  # tarvelin.exe of each build, by its word size
-ENV = {}
+# What xrandr reports at each code on the display that turns.
+SHAPE = {c: (XRANDR_NAME[c], *[(800, 480), (480, 800)][QUARTER_TURNS[c] % 2]) for c in XRANDR_NAME}
+PROBE = os.path.join(os.environ["TARVELIN_WINDOWS"], "e2e", "probe.exe")
+PROGRAMS = {bits: os.path.join(os.environ[name], "tarvelin.exe") for bits, name in
+            [("64", "TARVELIN_WINDOWS"), ("32", "TARVELIN_WINDOWS_X86")] if name in os.environ}
+OUTPUT = os.environ["TARVELIN_WINE_OUTPUT"]
+# The 32-bit program runs a smoke set. 32-bit Wine's display driver here answers
+# every change with DISP_CHANGE_BADMODE, so its turn is refused; and it misreads
+# a display another process has turned, so its rows start at 0.
+SMOKE_32 = {"no argument cycles 0 to 270", "set 3 is invalid", "fixed display refuses the cycle"}
+# No Mono or Gecko installer dialogs while a prefix is made.
+ENV = dict(os.environ, WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+ENV.pop("DISPLAY", None)
 
 
-def run(argv, env=ENV, timeout=TIMEOUT, check=False):
-    return subprocess.run(argv, env=env, stdin=DEVNULL, capture_output=True, text=True,
+def run(argv, env=ENV, check=False, timeout=60):
+    return subprocess.run(argv, env=env, stdin=subprocess.DEVNULL, capture_output=True, text=True,
                           timeout=timeout, check=check)
-
-
-def poll(probe, done=lambda answer: answer is not None, timeout=20.0):
-    """probe's first answer that is done, or its last one when the time is up."""
-    deadline = time.monotonic() + timeout
-    while not done(answer := probe()) and time.monotonic() < deadline:
-        time.sleep(0.05)
-    return answer
-
-
-def end(process, timeout):
-    try:
-        return process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        return process.wait()
 
 
 def stop_wineserver():
@@ -65,14 +47,14 @@ def stop_wineserver():
 
 def setUpModule():
     """A throwaway prefix with no window manager and the Chinese font."""
-    prefix = tempfile.mkdtemp(prefix="tarvelin-wine-")
+    if missing := [path for path in [PROBE, *PROGRAMS.values()] if not os.path.isfile(path)]:
+        raise FileNotFoundError(f"{missing}: build the windows and windows-x86 presets first")
+    shutil.rmtree(OUTPUT, ignore_errors=True)
+    os.makedirs(OUTPUT)
+    ENV["WINEPREFIX"] = prefix = tempfile.mkdtemp(prefix="tarvelin-wine-")
     unittest.addModuleCleanup(shutil.rmtree, prefix, ignore_errors=True)
     unittest.addModuleCleanup(stop_wineserver)
-    # No Mono or Gecko installer dialogs while the prefix is made.
-    ENV.update(os.environ, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=")
-    ENV.pop("DISPLAY", None)
-    run(["wineboot", "--init"], timeout=180, check=True)
+    run(["wineboot", "--init"], check=True, timeout=180)
     # Managed=N: with no window manager each closed box would cost a two-second wait.
     for key, name, value in [("X11 Driver", "Managed", "N"),
                              (r"Fonts\Replacements", "SimSun", "WenQuanYi Micro Hei")]:
@@ -81,158 +63,103 @@ def setUpModule():
     stop_wineserver()
 
 
-def shape(code):
-    """What xrandr reports after a turn to code."""
-    return (XRANDR_NAME[code], *((H, W) if code in (1, 4) else (W, H)))
-
-
-def rows(bits, rotating):
-    """The wine rows for one display and one program. The 32-bit program
-    runs only SMOKE_32: 32-bit Wine's display driver here answers every
-    change with DISP_CHANGE_BADMODE, so its turn is refused; and once another
-    process has turned the display it misreads it, so its rows start at 0."""
-    for row in scenarios("wine"):
-        if (row.start is not None) != rotating or bits == "32" and row.name not in SMOKE_32:
-            continue
-        if bits == "32" and row.start is not None:
-            row = row._replace(start=0)
-        if bits == "32" and row.turned_to() is not None:
-            row = row._replace(outcome=row.outcome + " refused", status=1)
-        yield row
-
-
 class FixedDisplay(unittest.TestCase):
-    """One X display, and one Wine session on it, for the whole class."""
 
     rotating = False
 
     @classmethod
     def setUpClass(cls):
-        cls.server = cls.host = xdisplays.start_xvfb(1024, 1024)
-        cls.addClassCleanup(cls.host.stop)
+        cls.server = host = start_xvfb(1024, 1024)
+        cls.addClassCleanup(host.stop)
         if cls.rotating:
-            cls.server = xdisplays.start_rotating(cls.host, W, H)
-            cls.addClassCleanup(xdisplays.stop_rotating, cls.server)
+            cls.server = start_rotating(host, *SHAPE[0][1:])
+            cls.addClassCleanup(stop_rotating, cls.server)
         cls.env = dict(ENV, DISPLAY=cls.server.display)
         # Nothing starts before the keeper answers: a program racing the start
         # of Wine's desktop process can stall. The keeper keeps that process up
         # between runs, or the next run would race its restart.
-        cls.keeper = subprocess.Popen(["wine", cls.tool("probe"), "keep"], env=cls.env,
-                                      stdin=PIPE, stdout=PIPE, stderr=DEVNULL)
-        cls.addClassCleanup(cls.stop_wine)
-        if (not select.select([cls.keeper.stdout], [], [], TIMEOUT)[0]
-                or cls.keeper.stdout.readline().strip() != b"ready"):
+        keeper = cls.enterClassContext(subprocess.Popen(
+            ["wine", PROBE, "keep"], env=cls.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE))
+        cls.addClassCleanup(stop_wineserver)
+        if (not select.select([keeper.stdout], [], [], 60)[0]
+                or keeper.stdout.readline().strip() != b"ready"):
             raise RuntimeError("Wine did not start")
 
-    @classmethod
-    def stop_wine(cls):
-        cls.keeper.stdin.close()  # the keeper's cue to end
-        end(cls.keeper, 10)
-        cls.keeper.stdout.close()
-        stop_wineserver()
-
-    @staticmethod
-    def tool(name):
-        return os.path.join(DIRS["build"], "e2e", name + ".exe")
-
-    def probe(self, *argv):
-        """probe.exe's answer, or None when it finds nothing there."""
-        result = run(["wine", self.tool("probe"), *argv], self.env)
-        return result.stdout.strip() if result.returncode == 0 else None
-
     def box_text(self):
-        units = self.probe("box")
-        return None if units is None else bytes.fromhex(units).decode("utf-16-be")
-
-    def rotation(self):
-        return xdisplays.rotation(self.server.display)
+        result = run(["wine", PROBE, "box"], self.env)
+        return bytes.fromhex(result.stdout).decode("utf-16-be") if result.returncode == 0 else None
 
     def expect_rotation(self, expected):
-        self.assertEqual(expected, poll(self.rotation, lambda now: now == expected, timeout=5))
+        with contextlib.suppress(RuntimeError):
+            wait_for("the display's turn", lambda: rotation(self.server.display) == expected, 5)
+        self.assertEqual(expected, rotation(self.server.display))
 
     def screenshot(self, name):
-        """The first of each name in this run."""
-        if not os.path.exists(path := os.path.join(DIRS["output"], name)):
-            run(["import", "-window", "root", path], self.env, check=True)
+        run(["import", "-window", "root", os.path.join(OUTPUT, name)], self.env, check=True)
 
-    def finish(self, process):
-        """The exit status of a run that must end by itself. A run left
-        waiting on a box or the menu is answered, ended and reported."""
-        try:
-            return process.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            box = self.box_text()
-            for window in self.windows():
-                self.press(window, "Escape")  # closes the menu and the box alike
-            end(process, 5)
-            raise AssertionError(f"the run did not end by itself; box showed {box!r}") from None
+    def window(self):
+        """The program's one window, its box or its menu, as xdotool's shell variables."""
+        search = ["xdotool", "search", "--onlyvisible", "--classname", r"^tarvelin\.exe$",
+                  "getwindowgeometry", "--shell", "%@"]
+        shell = wait_for("tarvelin.exe's window", lambda: run(search, self.env).stdout, 20)
+        self.assertEqual(1, shell.count("WINDOW="), shell)
+        return {key: int(value) for key, value in (line.split("=") for line in shell.split())}
 
-    def windows(self):
-        return run(["xdotool", "search", "--onlyvisible", "--classname", r"^tarvelin\.exe$"],
-                   self.env).stdout.split()
-
-    def press(self, window, *keys):
-        run(["xdotool", "windowfocus", "--sync", window], self.env, check=True)
-        run(["xdotool", "key", "--delay", "100", *keys], self.env, check=True)
-
-    def answer(self, *keys):
-        """Focuses the program's one window, its box or its menu, and presses keys."""
-        windows = poll(lambda: self.windows() or None, timeout=10) or []
-        self.assertEqual(1, len(windows), "tarvelin.exe's windows")
-        self.press(windows[0], *keys)
+    def press(self, *keys):
+        run(["xdotool", "windowfocus", "--sync", str(self.window()["WINDOW"]),
+             "key", "--delay", "100", *keys], self.env, check=True)
 
     def pick(self, code, shot):
-        menu = poll(lambda: self.probe("menu"))
-        self.assertIsNotNone(menu, "no menu")
-        left, top, right, bottom, width, height = map(int, menu.split())
-        self.assertEqual(self.rotation()[1:], (width, height), "Wine's screen size")
+        menu = self.window()
+        _, width, height = rotation(self.server.display)
         # Centred on the screen, give or take a pixel.
-        self.assertLessEqual(abs(left + right - width), 2, menu)
-        self.assertLessEqual(abs(top + bottom - height), 2, menu)
+        self.assertLessEqual(max(abs(2 * menu["X"] + menu["WIDTH"] - width),
+                                 abs(2 * menu["Y"] + menu["HEIGHT"] - height)), 2, menu)
         self.screenshot(shot)
         # No item is lit until the first Down.
-        self.answer(*["Escape"] if code == "closed" else
-                    ["Down"] * (MENU_CODES.index(code) + 1) + ["Return"])
+        self.press(*["Escape"] if code == "closed" else
+                   ["Down"] * (MENU_CODES.index(code) + 1) + ["Return"])
 
-    def close_box(self, text, shot):
-        shown = poll(self.box_text)
+    def close_box(self, shot):
+        """The box's text, once it has closed."""
+        shown = wait_for("box", self.box_text, 20)
         self.screenshot(shot)
         # A key can arrive before the box is ready for it.
         for _ in range(3):
-            self.answer("Return")
-            if poll(self.box_text, lambda text: text is None, timeout=3) is None:
-                break
-        else:
-            self.fail("the message box did not close")
-        self.assertEqual(text, shown)
+            self.press("Return")
+            with contextlib.suppress(RuntimeError):
+                wait_for("the box to close", lambda: self.box_text() is None, 3)
+                return shown
+        self.fail(f"the box showing {shown!r} did not close")
 
     def check(self, row, bits):
-        """Runs row's command line, answers its menu and its box, and checks
-        the exit status and the display after."""
         if row.start is not None:
             # Through Wine: after a turn behind its back its screen metrics can stay stale.
-            self.assertIsNotNone(self.probe("turn", str(QUARTER_TURNS[row.start])), "Wine refused")
-            self.expect_rotation(shape(row.start))
-        before = self.rotation()
-        path = "Z:" + PROGRAMS[bits].replace("/", "\\")
-        process = subprocess.Popen(
-            ["wine", self.tool("launch"), path, row.windows_line.encode("utf-16-be").hex()],
-            env=self.env, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL)
+            turn = map(str, (QUARTER_TURNS[row.start], *SHAPE[row.start][1:]))
+            self.assertEqual(0, run(["wine", PROBE, "turn", *turn], self.env).returncode, "refused")
+            self.expect_rotation(SHAPE[row.start])
+        before = rotation(self.server.display)
+        line = '"Z:%s" %s' % (PROGRAMS[bits].replace("/", "\\"), row.windows_line)
+        process = subprocess.Popen(["wine", PROBE, "run", line.encode("utf-16-be").hex()],
+                                   env=self.env, stdin=subprocess.DEVNULL)
         try:
             if row.menu_pick() is not None:
                 self.pick(row.menu_pick(), f"menu_{bits}.png")
             box = row.box() or (UNSUPPORTED if row.outcome.endswith(" refused") else None)
             if box is not None:
-                kind = "unsupported" if box == UNSUPPORTED else "invalid"
-                self.close_box(box, f"box_{kind}_{bits}.png")
+                self.assertEqual(box, self.close_box(f"box_{row.outcome.split()[-1]}_{bits}.png"))
         finally:
-            status = self.finish(process)
+            status = process.wait(timeout=60)  # 124: probe.exe ended a run left waiting
         self.assertEqual(row.status, status)
-        self.expect_rotation(before if row.turned_to() is None else shape(row.turned_to()))
+        self.expect_rotation(before if row.turned_to() is None else SHAPE[row.turned_to()])
 
     def test_scenarios(self):
-        for bits in PROGRAMS:
-            for row in rows(bits, self.rotating):
+        for bits, row in itertools.product(PROGRAMS, scenarios("wine")):
+            if bits == "32" and row.start is not None:
+                row = row._replace(start=0)
+            if bits == "32" and row.turned_to() is not None:
+                row = row._replace(outcome=row.outcome + " refused", status=1)
+            if (row.start is not None) == self.rotating and (bits == "64" or row.name in SMOKE_32):
                 with self.subTest(bits=bits, row=row.name, line=row.line):
                     self.check(row, bits)
 
@@ -248,37 +175,17 @@ class Executable(unittest.TestCase):
         with open(os.path.join(os.path.dirname(__file__), "../../../CMakeLists.txt")) as lists:
             version = re.search(r"project\(tarvelin VERSION ([\d.]+)", lists.read())[1]
         for bits, program in PROGRAMS.items():
-            with self.subTest(bits=bits):
-                dump = run(["x86_64-w64-mingw32-objdump", "-p", program], None, check=True).stdout
+            with self.subTest(bits=bits), open(program, "rb") as file:
+                data = file.read()
+                dump = run(["x86_64-w64-mingw32-objdump", "-p", program], None, True).stdout
                 self.assertTrue({"DYNAMIC_BASE", "NX_COMPAT"} <= set(dump.split()))
                 self.assertEqual({"KERNEL32.dll", "msvcrt.dll", "USER32.dll"},
                                  set(re.findall(r"DLL Name: (\S+)", dump)))
                 # Icon, icon group, version, manifest: one of each type.
                 self.assertEqual(["0x000003", "0x00000e", "0x000010", "0x000018"],
                                  re.findall(r"^[0-9a-f]{3}   Entry: ID: (\w+)", dump, re.M))
-                with open(program, "rb") as file:
-                    data = file.read()
                 self.assertIn(b'<requestedExecutionLevel level="asInvoker"', data)
                 for key, value in [("ProductName", "Tarvelin"), ("ProductVersion", version),
                                    ("FileVersion", version), ("OriginalFilename", "tarvelin.exe")]:
                     self.assertRegex(data, re.escape(key.encode("utf-16-le")) + b"(\0\0)+" +
                                      re.escape((value + "\0").encode("utf-16-le")), key)
-
-
-def main():
-    if len(sys.argv) < 3:
-        sys.exit(__doc__)
-    DIRS.update(build=os.path.abspath(sys.argv[1]), output=os.path.abspath(sys.argv[2]))
-    PROGRAMS["64"] = os.path.join(DIRS["build"], "tarvelin.exe")
-    if len(sys.argv) > 3 and not sys.argv[3].startswith("-"):
-        PROGRAMS["32"] = os.path.join(os.path.abspath(sys.argv.pop(3)), "tarvelin.exe")
-    for program in [*PROGRAMS.values(), *map(FixedDisplay.tool, ("launch", "probe"))]:
-        if not os.path.isfile(program):
-            sys.exit(f"{program} is missing: build the windows and windows-x86 presets first")
-    shutil.rmtree(DIRS["output"], ignore_errors=True)
-    os.makedirs(DIRS["output"])
-    unittest.main(argv=sys.argv[:1] + sys.argv[3:], verbosity=2)
-
-
-if __name__ == "__main__":
-    main()
