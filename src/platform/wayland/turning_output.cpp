@@ -105,3 +105,23 @@ DisplayOperations TurningOutputOperations(TurningOutput* output) {
         output,     SupportedOrientations, CurrentOrientation, ApplyOrientation,
         MenuAnchor, FailureReported};
 }
+
+bool SendTurnedLayout(TurningOutput* output, int transform,
+                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)()) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        WaylandOutput layout[kMaxOutputs];
+        memcpy(layout, output->layout, sizeof layout);
+        TurnInLayout(layout, *output->count, output->turned, transform);
+        const LayoutAnswer answer = send(layout);
+        if (answer == kLayoutApplied) {
+            memcpy(output->layout, layout, sizeof layout);
+        }
+        if (answer != kLayoutOutdated) {
+            return answer == kLayoutApplied;
+        }
+        if (!reread()) {
+            return false;
+        }
+    }
+    return false;
+}

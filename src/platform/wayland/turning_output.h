@@ -67,6 +67,16 @@ struct TurningOutput {
     bool reported; // why none can, on standard error
 };
 
+// What a desktop answers a layout sent to it. Outdated: it changed
+// meanwhile, and a layout made from it read anew may pass.
+enum LayoutAnswer { kLayoutApplied, kLayoutRefused, kLayoutOutdated };
+
+// Turns output's layout[turned] to transform and sends it; an outdated
+// layout is made again from what reread reads, once. The layout keeps what
+// was applied.
+bool SendTurnedLayout(TurningOutput* output, int transform,
+                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)());
+
 // Reads the outputs and chooses the one that turns; false, said on
 // standard error, when none can. For a backend that must read again.
 bool ReadAndChoose(TurningOutput* output);

@@ -30,8 +30,6 @@ struct Logical {
     int monitorCount;
 };
 
-enum Answer { kApplied, kRefused, kStale };
-
 struct Gnome {
     const SdBusLibrary* sd;
     sd_bus* bus;
@@ -259,7 +257,7 @@ bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutpu
 }
 
 // Every logical monitor where layout puts it, each monitor in its mode.
-Answer Apply(const WaylandOutput* layout) {
+LayoutAnswer Apply(const WaylandOutput* layout) {
     const SdBusLibrary* sd = gGnome.sd;
     sd_bus_message* call = NewCall(kService, kPath, kService, "ApplyMonitorsConfig");
     bool built = call != nullptr &&
@@ -275,38 +273,27 @@ Answer Apply(const WaylandOutput* layout) {
                  : sd->message_append(call, "a{sv}", 0)) >= 0;
     if (!built) {
         sd->message_unref(call);
-        return kRefused;
+        return kLayoutRefused;
     }
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* reply = Send(call, &error);
     // A serial that is no longer current is refused as access denied.
-    const Answer answer = reply != nullptr                                         ? kApplied
-                          : sd->error_has_name(&error, SD_BUS_ERROR_ACCESS_DENIED) ? kStale
-                                                                                   : kRefused;
+    const LayoutAnswer answer = reply != nullptr ? kLayoutApplied
+                                : sd->error_has_name(&error, SD_BUS_ERROR_ACCESS_DENIED)
+                                    ? kLayoutOutdated
+                                    : kLayoutRefused;
     sd->message_unref(reply);
     sd->error_free(&error);
     return answer;
 }
 
-// A layout made on a stale serial is made again from the state read anew,
-// once.
+bool ReadAgain() {
+    return ReadAndChoose(&gGnome.output);
+}
+
+// A layout made on a stale serial is made again from the state read anew.
 bool Turn(int transform) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        WaylandOutput layout[kMaxOutputs];
-        memcpy(layout, gGnome.layout, sizeof layout);
-        TurnInLayout(layout, gGnome.count, gGnome.output.turned, transform);
-        const Answer answer = Apply(layout);
-        if (answer == kApplied) {
-            memcpy(gGnome.layout, layout, sizeof layout);
-        }
-        if (answer != kStale) {
-            return answer == kApplied;
-        }
-        if (!ReadAndChoose(&gGnome.output)) {
-            return false;
-        }
-    }
-    return false;
+    return SendTurnedLayout(&gGnome.output, transform, Apply, ReadAgain);
 }
 
 } // namespace

@@ -31,8 +31,6 @@ struct Output {
     int x, y, logicalWidth, logicalHeight;
 };
 
-enum Answer { kSucceeded, kFailed, kCancelled };
-
 struct Wlroots {
     WaylandSession* session;
     zwlr_output_manager_v1* manager;
@@ -45,7 +43,7 @@ struct Wlroots {
     int outputCount;
     WaylandOutput layout[kMaxOutputs]; // one for each head
     TurningOutput output;
-    Answer answer;
+    LayoutAnswer answer;
     bool answered;
 };
 
@@ -230,15 +228,15 @@ bool ReadOutputs() {
 }
 
 void OnSucceeded(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kSucceeded;
+    gWlroots.answer = kLayoutApplied;
     gWlroots.answered = true;
 }
 void OnFailed(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kFailed;
+    gWlroots.answer = kLayoutRefused;
     gWlroots.answered = true;
 }
 void OnCancelled(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kCancelled;
+    gWlroots.answer = kLayoutOutdated;
     gWlroots.answered = true;
 }
 const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceeded, OnFailed,
@@ -247,7 +245,7 @@ const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceede
 // Every head, as the protocol asks: the enabled ones where layout puts them
 // (their mode as it is), the others off. Then test or apply (opcode) and
 // wait for the answer.
-Answer Configure(const WaylandOutput* layout, uint32_t opcode) {
+LayoutAnswer Configure(const WaylandOutput* layout, uint32_t opcode) {
     WaylandSession* session = gWlroots.session;
     union wl_argument create[2] = {};
     create[1].u = gWlroots.serial;
@@ -281,37 +279,33 @@ Answer Configure(const WaylandOutput* layout, uint32_t opcode) {
     union wl_argument none[1] = {};
     SendRequest(session, configuration, opcode, none);
     gWlroots.answered = false;
-    const Answer answer = AddListener(session, configuration, &kConfigurationListener, nullptr) &&
-                                  WaitFor(session, &gWlroots.answered, kAnswerWait)
-                              ? gWlroots.answer
-                              : kFailed;
+    const LayoutAnswer answer =
+        AddListener(session, configuration, &kConfigurationListener, nullptr) &&
+                WaitFor(session, &gWlroots.answered, kAnswerWait)
+            ? gWlroots.answer
+            : kLayoutRefused;
     SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
     return answer;
 }
 
-// Test, then apply; a configuration the compositor cancelled as outdated
-// is made again from the layout read anew, once.
-bool Turn(int transform) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        WaylandOutput layout[kMaxOutputs];
-        memcpy(layout, gWlroots.layout, sizeof layout);
-        TurnInLayout(layout, gWlroots.headCount, gWlroots.output.turned, transform);
-        Answer answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
-        if (answer == kSucceeded) {
-            answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY);
-        }
-        if (answer == kSucceeded) {
-            memcpy(gWlroots.layout, layout, sizeof layout);
-        }
-        if (answer != kCancelled) {
-            return answer == kSucceeded;
-        }
-        if (!Roundtrip(gWlroots.session, kAnswerWait)) {
-            return false;
-        }
-        MergeLayout();
+LayoutAnswer TestThenApply(const WaylandOutput* layout) {
+    const LayoutAnswer answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
+    return answer == kLayoutApplied ? Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY)
+                                    : answer;
+}
+
+bool ReadAgain() {
+    if (!Roundtrip(gWlroots.session, kAnswerWait)) {
+        return false;
     }
-    return false;
+    MergeLayout();
+    return true;
+}
+
+// A configuration the compositor cancelled as outdated is made again from
+// the layout read anew.
+bool Turn(int transform) {
+    return SendTurnedLayout(&gWlroots.output, transform, TestThenApply, ReadAgain);
 }
 
 // wlroots has no output of its own choice.
