@@ -307,8 +307,10 @@ TEST(Startup, EndsWithoutTheDispatcherWhenItCannotStart) {
         EXPECT_EQ(1, RunLine("/set 4", {failing}));
         EXPECT_EQ(failing + 1, gRun.calls) << gRun.log;
         Reset({failing});
-        EXPECT_EQ(1, StartFromArguments(CePort(&gSession), 2, arguments));
+        StartupFailure failure = kStartupRan;
+        EXPECT_EQ(1, StartFromArguments(CePort(&gSession), 2, arguments, &failure));
         EXPECT_EQ(failing + 1, gRun.calls) << gRun.log;
+        EXPECT_EQ(failing == 0 ? kNoModulePath : kNoArgumentBlock, failure);
     }
 }
 

@@ -105,9 +105,11 @@ TEST(Scenarios, EachCommandLineEndsAsTheTableSays) {
         SCOPED_TRACE("scenarios.txt:" + std::to_string(row.line) + ": " + row.name);
         if (row.forLinux) {
             Double shell{row};
+            StartupFailure failure = kNoModulePath;
             EXPECT_EQ(row.status,
                       StartFromArguments(shell.port(), static_cast<int>(row.linuxArguments.size()),
-                                         row.linuxArguments.data()));
+                                         row.linuxArguments.data(), &failure));
+            EXPECT_EQ(kStartupRan, failure);
             EXPECT_EQ(row.events, shell.events);
             EXPECT_EQ(1, shell.released);
         }

@@ -12,8 +12,13 @@ const Int32 kStartupFailed = 1;
 // argument block is kept until the process ends.
 Int32 StartFromArgumentLine(const Port& port, const WideChar* line);
 
+// Why start-up ended without running the dispatcher.
+enum StartupFailure { kStartupRan, kNoModulePath, kNoArgumentBlock };
+
 // For a platform whose shell has split the line already (Linux): arguments
-// are the UTF-8 strings after the program's own name.
-Int32 StartFromArguments(const Port& port, int count, const char* const* arguments);
+// are the UTF-8 strings after the program's own name. *failure says why the
+// dispatcher did not run, for a platform that can say it.
+Int32 StartFromArguments(const Port& port, int count, const char* const* arguments,
+                         StartupFailure* failure);
 
 #endif

@@ -10,7 +10,7 @@
 
 namespace {
 
-const ProcessServices kProcess = LinuxProcessServices();
+const ProcessServices kProcess = LinuxProcessServices("started-as");
 
 // Unicode's, whatever the locale: the C locale knows no U+3000.
 TEST(X11Process, WhiteSpaceIsUnicodesWhateverTheLocale) {

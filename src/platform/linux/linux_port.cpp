@@ -59,10 +59,10 @@ bool InWaylandSession() {
 
 } // namespace
 
-Port ChooseLinuxPort() {
+Port ChooseLinuxPort(const char* startedAs) {
     const bool wayland = InWaylandSession();
     gDisplay = wayland ? WaylandDisplayOperations() : X11DisplayOperations();
     const DialogOperations dialogs = XDialogOperations(&gX11Connection, &gDisplay, wayland);
     return Port{gDisplay, wayland ? dialogs : X11DialogsBesideTheTurn(dialogs),
-                LinuxProcessServices()};
+                LinuxProcessServices(startedAs)};
 }

@@ -9,6 +9,7 @@
 // protocol turns, never XWayland's RandR; one it does not know cannot
 // turn. Otherwise X11, which serves even when no display can be opened: its
 // operations then fail and say so. The boxes are X windows either way.
-Port ChooseLinuxPort();
+// startedAs: argument 0, for the process services.
+Port ChooseLinuxPort(const char* startedAs);
 
 #endif

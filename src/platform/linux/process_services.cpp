@@ -9,13 +9,33 @@
 
 namespace {
 
-Uint32 ModuleFileName(void*, WideChar* buffer, Uint32 size) {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof path || size == 0) {
+// Cut to fit, at a character's start.
+void CopyCut(const char* from, char* to, size_t room) {
+    size_t length = strnlen(from, room);
+    if (length == room) {
+        for (--length; length > 0 && (from[length] & 0xC0) == 0x80; --length) {
+        }
+    }
+    memcpy(to, from, length);
+    to[length] = 0;
+}
+
+// Argument 0 only fills its slot of the argument vector, so without /proc
+// (a chroot, a minimal container) or with a path beyond PATH_MAX the name
+// the program was started by does, or failing that its own.
+Uint32 ModuleFileName(void* state, WideChar* buffer, Uint32 size) {
+    if (size == 0) {
         return 0;
     }
-    path[length] = 0;
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length > 0 && static_cast<size_t>(length) < sizeof path) {
+        path[length] = 0;
+    } else {
+        const char* startedAs = static_cast<const char*>(state);
+        CopyCut(startedAs != nullptr && *startedAs != 0 ? startedAs : "tarvelin", path,
+                sizeof path);
+    }
     // UTF-8 never takes fewer bytes than UTF-16 takes units.
     WideChar wide[PATH_MAX];
     const size_t units = Utf8ToUtf16(path, wide);
@@ -46,6 +66,7 @@ int IsWhiteSpace(WideChar unit) {
 
 } // namespace
 
-ProcessServices LinuxProcessServices() {
-    return ProcessServices{nullptr, ModuleFileName, Allocate, Release, IsWhiteSpace};
+ProcessServices LinuxProcessServices(const char* startedAs) {
+    return ProcessServices{const_cast<char*>(startedAs), ModuleFileName, Allocate, Release,
+                           IsWhiteSpace};
 }

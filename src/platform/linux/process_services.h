@@ -4,6 +4,7 @@
 
 #include "platform/port.h"
 
-ProcessServices LinuxProcessServices();
+// startedAs: the name the program was started by (argument 0), or null.
+ProcessServices LinuxProcessServices(const char* startedAs);
 
 #endif

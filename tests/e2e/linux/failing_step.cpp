@@ -1,5 +1,6 @@
-// The Linux program with the first RandR request of a step made to fail on the server:
-// TARVELIN_FAILING_STEP=size asks for too large a screen, =crtc for a mode that does not exist.
+// The Linux program with one step made to fail: TARVELIN_FAILING_STEP=size asks the
+// server for too large a screen, =crtc for a mode that does not exist (the first request
+// of each), =allocate refuses every block of a mebibyte or more.
 #include <xcb/randr.h>
 
 #include <cstdlib>
@@ -18,8 +19,16 @@ bool FailsOnce(const char* step) {
 
 extern "C" {
 
+decltype(malloc) __real_malloc;
 decltype(xcb_randr_set_crtc_config) __real_xcb_randr_set_crtc_config;
 decltype(xcb_randr_set_screen_size_checked) __real_xcb_randr_set_screen_size_checked;
+
+void* __wrap_malloc(size_t bytes) {
+    static const char* chosen = std::getenv("TARVELIN_FAILING_STEP");
+    return chosen != nullptr && std::strcmp(chosen, "allocate") == 0 && bytes >= (1 << 20)
+               ? nullptr
+               : __real_malloc(bytes);
+}
 
 xcb_randr_set_crtc_config_cookie_t
 __wrap_xcb_randr_set_crtc_config(xcb_connection_t* c, xcb_randr_crtc_t crtc, xcb_timestamp_t t,
