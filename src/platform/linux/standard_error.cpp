@@ -2,12 +2,33 @@
 
 #include <stdarg.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+void Report(const char* prefix, const char* format, va_list arguments) {
+    char text[512];
+    vsnprintf(text, sizeof text, format, arguments);
+    fprintf(stderr, "tarvelin: %s%s\n", prefix, text);
+}
+
+} // namespace
 
 void ReportError(const char* format, ...) {
-    char text[512];
     va_list arguments;
     va_start(arguments, format);
-    vsnprintf(text, sizeof text, format, arguments);
+    Report("", format, arguments);
     va_end(arguments);
-    fprintf(stderr, "tarvelin: %s\n", text);
+}
+
+void ReportDebug(const char* format, ...) {
+    const char* debug = getenv("TARVELIN_DEBUG");
+    if (debug == nullptr || strcmp(debug, "1") != 0) {
+        return;
+    }
+    va_list arguments;
+    va_start(arguments, format);
+    Report("debug: ", format, arguments);
+    va_end(arguments);
 }

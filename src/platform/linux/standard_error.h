@@ -5,4 +5,9 @@
 // Writes "tarvelin: ", the formatted text and a line feed, in one write.
 void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// With TARVELIN_DEBUG=1, writes "tarvelin: debug: ", the formatted text and a
+// line feed, in one write; otherwise nothing. For bug reports: what was
+// chosen, sent and answered.
+void ReportDebug(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 #endif
