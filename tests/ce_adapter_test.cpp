@@ -210,12 +210,12 @@ TEST(CeAdapter, MakesTheExactCallsOfEachCommandLine) {
         return "GetMessageBoxOwner()\nMessageBox(boxOwner, \"" + text + "\", \"Tarvelin\", 0x30)\n";
     };
     const std::string unsupported = box("你的设备不支持屏幕旋转!" + std::string(33, ' '));
-    const std::string newMenu = "GetSystemMetrics(1)\nGetSystemMetrics(0)\nCreatePopupMenu()\n";
+    const std::string newMenu = "CreatePopupMenu()\n";
     const std::string menu = newMenu + "AppendMenu(menu, 0x0, 100, \"默认     \")\n"
                                        "AppendMenu(menu, 0x0, 101, \"横屏 90 度     \")\n"
                                        "AppendMenu(menu, 0x0, 102, \"竖屏 180 度    \")\n"
                                        "AppendMenu(menu, 0x0, 104, \"横屏 270 度     \")\n"
-                                       "GetMenuOwner()\n"
+                                       "GetMenuOwner()\nGetSystemMetrics(1)\nGetSystemMetrics(0)\n"
                                        "TrackPopupMenuEx(menu, 0x114, 120, 160, menuOwner, null)\n"
                                        "DestroyMenu(menu)\n";
     // Scripts: {failing call, offered, shown, menu answer}; the run's calls 0
@@ -233,7 +233,7 @@ TEST(CeAdapter, MakesTheExactCallsOfEachCommandLine) {
         {"/menu", {-1, 7, 0, 104}, 0, start + menu + apply(4)},
         {"/menu", {}, 0, start + menu},                   // dismissed
         {"/menu", {-1, 7, 0, 103}, 0, start + menu},      // an id of no item
-        {"/menu", {6}, 1, start + newMenu},               // no menu to be had
+        {"/menu", {4}, 1, start + newMenu},               // no menu to be had
         {"/set 2", {3}, 1, start + unsupported},          // support query fails
         {"/menu", {-1, 0}, 1, start + unsupported},       // none offered
         {"/toggle", {4}, 1, start + query + unsupported}, // current query fails

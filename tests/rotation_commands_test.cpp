@@ -62,7 +62,8 @@ struct Double {
     static Point Anchor(void*) { return kAnchor; }
     static bool Reported(void* state) { return Of(state).row.reports; }
 
-    static bool Show(void* state, const Message* message) {
+    static bool Show(void* state, const Message* message, Point anchor) {
+        EXPECT_TRUE(anchor.x == kAnchor.x && anchor.y == kAnchor.y) << anchor.x << "," << anchor.y;
         Of(state).Note(message == &kInvalidModeMessage ? "box invalid" : "box unsupported");
         return true;
     }

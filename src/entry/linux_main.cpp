@@ -1,5 +1,5 @@
 // The Linux program's entry: the shell has split the command line already.
-#include "platform/linux/linux_port.h"
+#include "entry/linux_port.h"
 #include "platform/linux/standard_error.h"
 #include "startup/startup.h"
 
@@ -36,8 +36,9 @@ int main(int argc, char** argv) {
         puts("tarvelin " TARVELIN_VERSION);
         return 0;
     }
+    LinuxBackends backends;
     StartupFailure failure = kStartupRan;
-    const Int32 status = StartFromArguments(ChooseLinuxPort(argc > 0 ? argv[0] : nullptr),
+    const Int32 status = StartFromArguments(LinuxPort(&backends, argc > 0 ? argv[0] : nullptr),
                                             argc > 0 ? argc - 1 : 0, argv + 1, &failure);
     if (failure == kNoModulePath) {
         ReportError("cannot start: the program's own path is unknown");

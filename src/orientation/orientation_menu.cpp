@@ -4,7 +4,7 @@
 #include "orientation/texts.h"
 
 Int32 ShowOrientationMenu(const Port& port) {
-    const Point anchor = port.display.menuAnchor(port.display.state);
+    const Point anchor = port.display.dialogAnchor(port.display.state);
     Uint32 picked = 0;
     switch (port.dialogs.chooseFromMenu(port.dialogs.state, kMenuItems, kMenuItemCount, anchor,
                                         &picked)) {

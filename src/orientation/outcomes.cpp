@@ -5,7 +5,8 @@
 Int32 Refuse(const Port& port, const Message& message, Int32 status) {
     // A box that cannot be shown has been reported by the backend; the
     // status is the same either way.
-    port.dialogs.showMessage(port.dialogs.state, &message);
+    port.dialogs.showMessage(port.dialogs.state, &message,
+                             port.display.dialogAnchor(port.display.state));
     return status;
 }
 

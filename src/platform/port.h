@@ -54,8 +54,9 @@ struct DisplayOperations {
     // True once the display shows code. False when it was refused: the
     // display is then as it was before.
     bool (*applyOrientation)(void* state, Uint32 code);
-    // The middle of the output that turns, where the menu is centred.
-    Point (*menuAnchor)(void* state);
+    // The middle of the output that turns, where the box and the menu are
+    // centred; (-1, -1) where the platform centres them itself.
+    Point (*dialogAnchor)(void* state);
     // True when the backend has itself said why the display cannot be
     // turned (on standard error: an output it cannot find, a lost
     // connection), so that no box repeats it.
@@ -65,9 +66,10 @@ struct DisplayOperations {
 // What the user sees and answers. Both block until the user is done.
 struct DialogOperations {
     void* state;
-    // False when the box could not be shown; the backend has then said so
-    // where it still can (a GUI program on Windows has nowhere).
-    bool (*showMessage)(void* state, const Message* message);
+    // Centred on anchor. False when the box could not be shown; the backend
+    // has then said so where it still can (a GUI program on Windows has
+    // nowhere).
+    bool (*showMessage)(void* state, const Message* message, Point anchor);
     // Centred on anchor. kMenuPicked sets *picked to the code of the item
     // chosen; kMenuNotShown has been reported where it can be, as above.
     MenuAnswer (*chooseFromMenu)(void* state, const MenuItem* items, int count, Point anchor,

@@ -1,16 +1,19 @@
-// The port's display operations on X11: the turn on XCB (RandR, XInput 2).
-// The dialogs (dialogs/) keep Xlib and their own connection.
+// The port on an X11 session: the turn on XCB and the dialogs on Xlib, each
+// on a connection of its own.
 #ifndef TARVELIN_PLATFORM_X11_X11_PORT_H
 #define TARVELIN_PLATFORM_X11_X11_PORT_H
 
 #include "platform/port.h"
+#include "platform/x11/dialogs/x11_dialog_operations.h"
+#include "platform/x11/display/x11_display_operations.h"
 
-// The display's operations, on a connection of their own opened on first
-// use.
-DisplayOperations X11DisplayOperations();
+struct X11Backend {
+    X11Display display;
+    X11Dialogs dialogs;
+};
 
-// dialogs, each first releasing the server the turn holds, so that a box or
-// the menu can be shown.
-DialogOperations X11DialogsBesideTheTurn(DialogOperations dialogs);
+// The port on backend, which must outlive the run, with the process's own
+// services.
+Port X11Port(X11Backend* backend, ProcessServices process);
 
 #endif

@@ -51,11 +51,11 @@ bool ApplyOrientation(void* state, Uint32 code) {
     return CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL) == CE_DISP_CHANGE_SUCCESSFUL;
 }
 
-Point MenuAnchor(void*) {
-    const int height = CeGetSystemMetrics(CE_SM_CYSCREEN);
-    const int width = CeGetSystemMetrics(CE_SM_CXSCREEN);
-    const Point anchor = {width / 2, height / 2};
-    return anchor;
+// CE centres its boxes itself, and the menu reads the screen's size just
+// before it is shown: no call is made here.
+Point DialogAnchor(void*) {
+    const Point none = {-1, -1};
+    return none;
 }
 
 // CE has nowhere else to say it: every failure gets its box.
@@ -63,12 +63,12 @@ bool NothingReported(void*) {
     return false;
 }
 
-bool ShowMessage(void*, const Message* message) {
+bool ShowMessage(void*, const Message* message, Point) {
     return CeMessageBox(CeGetMessageBoxOwner(), message->text, kMessageCaption,
                         CE_MB_OK | CE_MB_ICONEXCLAMATION) != 0;
 }
 
-MenuAnswer ChooseFromMenu(void*, const MenuItem* items, int count, Point anchor, Uint32* picked) {
+MenuAnswer ChooseFromMenu(void*, const MenuItem* items, int count, Point, Uint32* picked) {
     const CeMenu menu = CeCreatePopupMenu();
     if (menu == NULL) {
         return kMenuNotShown;
@@ -81,9 +81,11 @@ MenuAnswer ChooseFromMenu(void*, const MenuItem* items, int count, Point anchor,
         }
     }
     const CeWindow owner = CeGetMenuOwner();
+    const int height = CeGetSystemMetrics(CE_SM_CYSCREEN);
+    const int width = CeGetSystemMetrics(CE_SM_CXSCREEN);
     const int identifier =
         CeTrackPopupMenuEx(menu, CE_TPM_CENTERALIGN | CE_TPM_VCENTERALIGN | CE_TPM_RETURNCMD,
-                           anchor.x, anchor.y, owner, NULL);
+                           width / 2, height / 2, owner, NULL);
     CeDestroyMenu(menu);
     return CodeOfIdentifier(items, count, identifier, picked) ? kMenuPicked : kMenuClosed;
 }
@@ -100,7 +102,7 @@ void* Allocate(void*, size_t bytes) {
 
 Port CePort(CeSession* session) {
     const Port port = {
-        {session, SupportedOrientations, CurrentOrientation, ApplyOrientation, MenuAnchor,
+        {session, SupportedOrientations, CurrentOrientation, ApplyOrientation, DialogAnchor,
          NothingReported},
         {session, ShowMessage, ChooseFromMenu},
         {session, ModuleFileName, Allocate, NULL, CeIsWhiteSpace},

@@ -10,7 +10,7 @@ namespace {
 
 // Owning the box by another program's window would disable that window
 // while the box is up.
-bool ShowMessage(void*, const Message* message) {
+bool ShowMessage(void*, const Message* message, Point) {
     return MessageBoxW(nullptr, message->text, kMessageCaption, MB_OK | MB_ICONEXCLAMATION) != 0;
 }
 

@@ -74,13 +74,13 @@ bool NothingReported(void*) {
     return false;
 }
 
-Point MenuAnchor(void*) {
+Point DialogAnchor(void*) {
     return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
 }
 
 } // namespace
 
 DisplayOperations DesktopDisplay() {
-    return {nullptr,    SupportedOrientations, CurrentOrientation, ApplyOrientation,
-            MenuAnchor, NothingReported};
+    return {nullptr,          SupportedOrientations, CurrentOrientation,
+            ApplyOrientation, DialogAnchor,          NothingReported};
 }

@@ -302,18 +302,18 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
 } // namespace
 
 ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
-                       RandrScreen* screen) {
+                       xcb_extension_t* xinput, RandrScreen* screen) {
     *screen = RandrScreen();
     screen->root = setup.root;
     xcb_prefetch_extension_data(connection, &xcb_randr_id);
-    PrefetchXInput(connection);
+    PrefetchXInput(connection, xinput);
     const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
     if (randr == nullptr || !randr->present) {
         return ReadOutcome::kUnreadable;
     }
     screen->firstEvent = randr->first_event;
     TouchSearch search;
-    AskForDevices(connection, &search);
+    AskForDevices(connection, xinput, &search);
     const xcb_window_t root = setup.root;
     const auto versionCookie = xcb_randr_query_version(connection, 1, 3);
     xcb_randr_select_input(connection, root, XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE);
@@ -345,7 +345,7 @@ ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
     Reply<xcb_randr_get_screen_resources_reply_t> probed;
     Listed listed{};
     if (version->major_version == 1 && version->minor_version < 2) {
-        AskForMatrices(connection, &search);
+        AskForMatrices(connection, xinput, &search);
         screen->touch = TakeTouchDevices(connection, &search);
         const ReadOutcome outcome = ReadWholeScreen(connection, screen);
         if (wanted != nullptr && outcome == ReadOutcome::kRead) {
@@ -373,7 +373,7 @@ ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
         outputCookies[i] =
             xcb_randr_get_output_info(connection, listed.outputs[i], listed.configTime);
     }
-    AskForMatrices(connection, &search);
+    AskForMatrices(connection, xinput, &search);
     for (int i = 0; i < asked; ++i) {
         Reply<xcb_randr_get_crtc_info_reply_t> info(
             xcb_randr_get_crtc_info_reply(connection, infoCookies[i], nullptr));

@@ -45,9 +45,9 @@ enum class ReadOutcome {
 
 // Sends the questions in as few flights as the answers allow: the
 // extensions, then the screen with the device list, then each CRTC with
-// each device's properties.
+// each device's properties. xinput: as for the touch search.
 ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
-                       RandrScreen* screen);
+                       xcb_extension_t* xinput, RandrScreen* screen);
 
 // Turns the display to target, keeping its reflections. On failure the
 // previous configuration is put back; true once the server shows the turn.

@@ -8,7 +8,8 @@
 
 namespace {
 
-// Written by an opener that may outlive its wait.
+// Written by an opener that may outlive its wait, and so outlive whatever
+// state the run keeps: the one mutable record at file scope.
 int gScreenNumber = 0;
 
 void* Connect(void* screenNumber) {
@@ -23,36 +24,30 @@ const xcb_screen_t* ScreenOf(xcb_connection_t* connection, int number) {
     return screens.rem > 0 ? screens.data : nullptr;
 }
 
-bool gTried = false;
-xcb_connection_t* gConnection = nullptr;
-const xcb_screen_t* gScreen = nullptr;
-
 } // namespace
 
-xcb_connection_t* TurnConnection(const xcb_screen_t** screen) {
-    if (!gTried) {
-        gTried = true;
+xcb_connection_t* OpenTurnConnection(XcbConnection* xcb) {
+    if (!xcb->tried) {
+        xcb->tried = true;
         // After a second a server that has not answered counts as none.
         auto* opened = static_cast<xcb_connection_t*>(CallWithin(Connect, &gScreenNumber, 1));
         if (opened != nullptr && xcb_connection_has_error(opened)) {
             xcb_disconnect(opened);
         } else if (opened != nullptr) {
             signal(SIGPIPE, SIG_IGN);
-            gConnection = opened;
-            gScreen = ScreenOf(opened, gScreenNumber);
+            xcb->connection = opened;
+            xcb->screen = ScreenOf(opened, gScreenNumber);
         }
     }
-    *screen = gScreen;
-    return gScreen != nullptr ? gConnection : nullptr;
+    return xcb->screen != nullptr ? xcb->connection : nullptr;
 }
 
-bool ConnectionLost(xcb_connection_t* connection) {
-    static bool reported = false;
-    if (!xcb_connection_has_error(connection)) {
+bool ConnectionLost(XcbConnection* xcb) {
+    if (!xcb_connection_has_error(xcb->connection)) {
         return false;
     }
-    if (!reported) {
-        reported = true;
+    if (!xcb->lossReported) {
+        xcb->lossReported = true;
         const char* name = getenv("DISPLAY");
         ReportError("lost the connection to display \"%s\"", name != nullptr ? name : "");
     }

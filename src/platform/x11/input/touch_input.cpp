@@ -12,15 +12,14 @@ namespace {
 
 static_assert(sizeof(float) == 4, "XInput's FLOAT properties are 32 bits wide");
 
-xcb_extension_t gXInput = {"XInputExtension", 0};
-
 // XCB writes the opcodes and the length into the request's first word.
 template <typename Request>
-unsigned int Send(xcb_connection_t* connection, Request* request, int minor, bool replies) {
+unsigned int Send(xcb_connection_t* connection, xcb_extension_t* xinput, Request* request,
+                  int minor, bool replies) {
     iovec parts[3];
     parts[2].iov_base = request;
     parts[2].iov_len = sizeof *request;
-    const xcb_protocol_request_t protocol = {1, &gXInput, static_cast<uint8_t>(minor), !replies};
+    const xcb_protocol_request_t protocol = {1, xinput, static_cast<uint8_t>(minor), !replies};
     return xcb_send_request(connection, replies ? XCB_REQUEST_CHECKED : 0, parts + 2, &protocol);
 }
 
@@ -41,14 +40,14 @@ xcb_atom_t AtomOf(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie)
 
 } // namespace
 
-void PrefetchXInput(xcb_connection_t* connection) {
-    xcb_prefetch_extension_data(connection, &gXInput);
+void PrefetchXInput(xcb_connection_t* connection, xcb_extension_t* xinput) {
+    xcb_prefetch_extension_data(connection, xinput);
 }
 
 // A client declares the XInput 2 version it speaks before any other XInput 2
 // request: 2.2 is the first that describes touchscreens as such.
-void AskForDevices(xcb_connection_t* connection, TouchSearch* search) {
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &gXInput);
+void AskForDevices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchSearch* search) {
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, xinput);
     search->present = extension != nullptr && extension->present;
     if (!search->present) {
         return;
@@ -56,10 +55,10 @@ void AskForDevices(xcb_connection_t* connection, TouchSearch* search) {
     xXIQueryVersionReq version{};
     version.major_version = 2;
     version.minor_version = 2;
-    search->version = Send(connection, &version, X_XIQueryVersion, true);
+    search->version = Send(connection, xinput, &version, X_XIQueryVersion, true);
     xXIQueryDeviceReq devices{};
     devices.deviceid = XIAllDevices;
-    search->devices = Send(connection, &devices, X_XIQueryDevice, true);
+    search->devices = Send(connection, xinput, &devices, X_XIQueryDevice, true);
     // Most machines have no absolute pointer: no need to name the matrix.
     static const char kMatrix[] = "Coordinate Transformation Matrix";
     static const char kFloat[] = "FLOAT";
@@ -69,7 +68,7 @@ void AskForDevices(xcb_connection_t* connection, TouchSearch* search) {
 
 // A server of XInput 1 only answers the version with an error: nothing to
 // turn then.
-void AskForMatrices(xcb_connection_t* connection, TouchSearch* search) {
+void AskForMatrices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchSearch* search) {
     if (!search->present) {
         return;
     }
@@ -85,7 +84,7 @@ void AskForMatrices(xcb_connection_t* connection, TouchSearch* search) {
     for (int i = 0; i < search->count; ++i) {
         xXIListPropertiesReq request{};
         request.deviceid = static_cast<uint16_t>(search->ids[i]);
-        search->properties[i] = Send(connection, &request, X_XIListProperties, true);
+        search->properties[i] = Send(connection, xinput, &request, X_XIListProperties, true);
     }
 }
 
@@ -115,8 +114,8 @@ TouchDevices TakeTouchDevices(xcb_connection_t* connection, TouchSearch* search)
     return found;
 }
 
-void SendTouchMatrices(xcb_connection_t* connection, const TouchDevices& devices,
-                       const OrientationEntry& orientation) {
+void SendTouchMatrices(xcb_connection_t* connection, xcb_extension_t* xinput,
+                       const TouchDevices& devices, const OrientationEntry& orientation) {
     // The matrix travels in the request, right after its fixed part.
     struct {
         xXIChangePropertyReq fixed;
@@ -133,6 +132,6 @@ void SendTouchMatrices(xcb_connection_t* connection, const TouchDevices& devices
         request.fixed.type = devices.floatType;
         request.fixed.num_items = sizeof request.matrix / sizeof request.matrix[0];
         memcpy(request.matrix, orientation.touchMatrix, sizeof request.matrix);
-        Send(connection, &request, X_XIChangeProperty, false);
+        Send(connection, xinput, &request, X_XIChangeProperty, false);
     }
 }

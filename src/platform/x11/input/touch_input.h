@@ -32,14 +32,16 @@ struct TouchSearch {
     int ids[kMaxTouchDevices]{};
     int count = 0;
 };
-void PrefetchXInput(xcb_connection_t* connection);
-void AskForDevices(xcb_connection_t* connection, TouchSearch* search);
-void AskForMatrices(xcb_connection_t* connection, TouchSearch* search);
+// xinput: the connection's record of the extension, which XCB numbers on
+// first use.
+void PrefetchXInput(xcb_connection_t* connection, xcb_extension_t* xinput);
+void AskForDevices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchSearch* search);
+void AskForMatrices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchSearch* search);
 TouchDevices TakeTouchDevices(xcb_connection_t* connection, TouchSearch* search);
 
 // Sets each device's matrix to the orientation's. Nothing waits: a request
 // whose answer is waited for afterwards makes sure the server has them.
-void SendTouchMatrices(xcb_connection_t* connection, const TouchDevices& devices,
-                       const OrientationEntry& orientation);
+void SendTouchMatrices(xcb_connection_t* connection, xcb_extension_t* xinput,
+                       const TouchDevices& devices, const OrientationEntry& orientation);
 
 #endif

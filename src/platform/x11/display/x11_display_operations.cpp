@@ -1,38 +1,21 @@
-// The display the port turns: one server grab from the first question to
-// the end of the turn, so that runs started together take turns, each from
-// what the one before left. Termination signals wait until it is released:
-// the turn then completes or is put back.
-#include "platform/x11/display/randr_display.h"
-#include "platform/x11/display/xcb_connection.h"
-#include "platform/x11/x11_port.h"
+// Runs started together take turns, each from what the one before left.
+// Termination signals wait until the grab is released: the turn then
+// completes or is put back.
+#include "platform/x11/display/x11_display_operations.h"
 
-#include <signal.h>
+#include "platform/linux/standard_error.h"
+
 #include <stdlib.h>
 
 namespace {
 
-struct Session {
-    xcb_connection_t* connection = nullptr;
-    const xcb_screen_t* setup = nullptr;
-    bool grabbed = false;
-    sigset_t unblocked;
-    bool read = false; // under the grab held now
-    // Kept once the grab is released: the dialogs are centred on it.
-    ReadOutcome outcome = ReadOutcome::kUnreadable;
-    RandrScreen screen;
-    // Said on standard error already: no box is to follow.
-    bool reported = false;
-};
-
-Session gSession;
-
 // With sync, waits until the server has taken every request: one whose
 // client is gone is dropped if not yet read.
-void Release(Session* session, bool sync = false) {
+void Release(X11Display* session, bool sync) {
     if (!session->grabbed) {
         return;
     }
-    xcb_connection_t* connection = session->connection;
+    xcb_connection_t* connection = session->xcb.connection;
     xcb_ungrab_server(connection);
     if (sync) {
         free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
@@ -45,12 +28,12 @@ void Release(Session* session, bool sync = false) {
 }
 
 // The screen, read under the grab once per turn.
-const RandrScreen* Screen(Session* session) {
+const RandrScreen* Screen(X11Display* session) {
     if (session->read) {
         return session->outcome == ReadOutcome::kRead ? &session->screen : nullptr;
     }
-    session->connection = TurnConnection(&session->setup);
-    if (session->connection == nullptr) {
+    xcb_connection_t* connection = OpenTurnConnection(&session->xcb);
+    if (connection == nullptr) {
         return nullptr;
     }
     sigset_t deferred;
@@ -59,17 +42,18 @@ const RandrScreen* Screen(Session* session) {
     sigaddset(&deferred, SIGINT);
     sigaddset(&deferred, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &deferred, &session->unblocked);
-    xcb_grab_server(session->connection);
+    xcb_grab_server(connection);
     session->grabbed = true;
     session->read = true;
-    session->outcome = ReadScreen(session->connection, *session->setup, &session->screen);
+    session->outcome =
+        ReadScreen(connection, *session->xcb.screen, &session->xcb.xinput, &session->screen);
     session->reported = session->reported || session->outcome == ReadOutcome::kNoOutput ||
-                        ConnectionLost(session->connection);
+                        ConnectionLost(&session->xcb);
     return session->outcome == ReadOutcome::kRead ? &session->screen : nullptr;
 }
 
-Session* SessionOf(void* state) {
-    return static_cast<Session*>(state);
+X11Display* SessionOf(void* state) {
+    return static_cast<X11Display*>(state);
 }
 
 bool SupportedOrientations(void* state, Uint32* set) {
@@ -94,27 +78,28 @@ bool CurrentOrientation(void* state, Uint32* code) {
 
 // Touch input follows a turn before the grab is released.
 bool ApplyOrientation(void* state, Uint32 code) {
-    Session* session = SessionOf(state);
+    X11Display* session = SessionOf(state);
     const RandrScreen* screen = Screen(session);
     const OrientationEntry* target = FindOrientationByCode(code);
     if (screen == nullptr || target == nullptr) {
-        Release(session);
+        Release(session, false);
         return false;
     }
-    const bool turned = TurnDisplay(session->connection, *screen, *target);
+    xcb_connection_t* connection = session->xcb.connection;
+    const bool turned = TurnDisplay(connection, *screen, *target);
     if (turned) {
-        SendTouchMatrices(session->connection, screen->touch, *target);
+        SendTouchMatrices(connection, &session->xcb.xinput, screen->touch, *target);
     }
     Release(session, turned && screen->touch.count > 0);
     // Once the server shows the turn, a server gone since changes nothing.
-    session->reported = session->reported || (!turned && ConnectionLost(session->connection));
+    session->reported = session->reported || (!turned && ConnectionLost(&session->xcb));
     return turned;
 }
 
 // From the last read, never a new one: a dialog asks, and it must not wait
 // on a grab. The core has asked for the supported set first.
-Point MenuAnchor(void* state) {
-    const Session* session = SessionOf(state);
+Point DialogAnchor(void* state) {
+    const X11Display* session = SessionOf(state);
     // Off every screen when nothing was read: the boxes then centre
     // themselves.
     if (session->outcome != ReadOutcome::kRead) {
@@ -125,32 +110,16 @@ Point MenuAnchor(void* state) {
 }
 
 bool FailureReported(void* state) {
-    return static_cast<const Session*>(state)->reported;
-}
-
-// The dialogs' own connection is served only once the grab is released.
-DialogOperations gDialogs;
-
-bool ShowMessage(void* state, const Message* message) {
-    Release(&gSession);
-    return gDialogs.showMessage(state, message);
-}
-
-MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point anchor,
-                          Uint32* picked) {
-    Release(&gSession);
-    return gDialogs.chooseFromMenu(state, items, count, anchor, picked);
+    return SessionOf(state)->reported;
 }
 
 } // namespace
 
-DisplayOperations X11DisplayOperations() {
-    return DisplayOperations{&gSession,          SupportedOrientations,
-                             CurrentOrientation, ApplyOrientation,
-                             MenuAnchor,         FailureReported};
+DisplayOperations X11DisplayOperations(X11Display* display) {
+    return DisplayOperations{display,          SupportedOrientations, CurrentOrientation,
+                             ApplyOrientation, DialogAnchor,          FailureReported};
 }
 
-DialogOperations X11DialogsBesideTheTurn(DialogOperations dialogs) {
-    gDialogs = dialogs;
-    return DialogOperations{dialogs.state, ShowMessage, ChooseFromMenu};
+void ReleaseServer(X11Display* display) {
+    Release(display, false);
 }
