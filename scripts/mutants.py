@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TESTS = ["unit_tests", "x11_unit_tests"]
+TESTS = ["unit_tests", "linux_unit_tests"]
 
 # (file, text, replacement, what the fault means)
 MUTANTS = [
@@ -63,15 +63,15 @@ MUTANTS = [
     ("src/text/utf.cpp", "const bool surrogate = value >= 0xD800 && value <= 0xDFFF;",
      "const bool surrogate = false;", "UTF-8 surrogates accepted"),
     # The CE adapter.
-    ("src/platform/win32/ce/ce_adapter.cpp", "record.dmFields = CE_DM_DISPLAYQUERYORIENTATION;",
+    ("src/platform/win32/ce/ce_port.cpp", "record.dmFields = CE_DM_DISPLAYQUERYORIENTATION;",
      "record.dmFields = CE_DM_DISPLAYORIENTATION;", "support query asks for the orientation"),
-    ("src/platform/win32/ce/ce_adapter.cpp", "    if (*set != 0) {\n", "    if (*set == 0) {\n",
+    ("src/platform/win32/ce/ce_port.cpp", "    if (*set != 0) {\n", "    if (*set == 0) {\n",
      "orientation mode never entered"),
-    ("src/platform/win32/ce/ce_adapter.cpp", "memset(&record, 0, sizeof record);", "",
+    ("src/platform/win32/ce/ce_port.cpp", "memset(&record, 0, sizeof record);", "",
      "record not cleared before the read"),
-    ("src/platform/win32/ce/ce_adapter.cpp", "return CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL) == CE_DISP_CHANGE_SUCCESSFUL;",
+    ("src/platform/win32/ce/ce_port.cpp", "return CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL) == CE_DISP_CHANGE_SUCCESSFUL;",
      "CeChangeDisplaySettingsEx(NULL, &record, NULL, 0, NULL);\n    return true;", "apply result ignored"),
-    ("src/platform/win32/ce/ce_adapter.cpp", "const int height = CeGetSystemMetrics(CE_SM_CYSCREEN);\n    const int width = CeGetSystemMetrics(CE_SM_CXSCREEN);",
+    ("src/platform/win32/ce/ce_port.cpp", "const int height = CeGetSystemMetrics(CE_SM_CYSCREEN);\n    const int width = CeGetSystemMetrics(CE_SM_CXSCREEN);",
      "const int width = CeGetSystemMetrics(CE_SM_CYSCREEN);\n    const int height = CeGetSystemMetrics(CE_SM_CXSCREEN);", "anchor axes swapped"),
     ("src/platform/win32/menu_identifiers.h", "const Uint32 kFirstMenuIdentifier = 100;",
      "const Uint32 kFirstMenuIdentifier = 0;", "identifiers from 0"),
@@ -116,7 +116,7 @@ def fast_tests(build):
     if run(["cmake", "--build", build, "-j2", "--target", *TESTS]).returncode != 0:
         return "does not build"
     for path in (os.path.join(build, "tests", "unit_tests"),
-                 os.path.join(build, "tests", "x11", "x11_unit_tests")):
+                 os.path.join(build, "tests", "platform", "linux_unit_tests")):
         if run([path]).returncode != 0:
             return "caught"
     return None

@@ -1,14 +1,13 @@
 // The Windows entry: the platform hands over the raw argument line, without
 // the program's own name. Returning from it ends the process with the status.
-// Windows CE speaks through the CE adapter; desktop Windows has its own
-// backend.
+// Windows CE and desktop Windows each have a port of their own.
 #include <windows.h>
 
 #include "startup/startup.h"
 
 #if defined(_WIN32_WCE)
 
-#include "platform/win32/ce/ce_adapter.h"
+#include "platform/win32/ce/ce_port.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR line, int) {
     CeSession session;

@@ -1,4 +1,4 @@
-// The Windows CE calls the CE adapter makes, with CE's record layout and
+// The Windows CE calls the CE port makes, with CE's record layout and
 // constant values. COREDLL provides them on a device (coredll.cpp); the unit
 // tests record them. The names carry a Ce or CE_ prefix so that a file can
 // include <windows.h>, whose macros (MessageBox, DM_DISPLAYORIENTATION, ...)

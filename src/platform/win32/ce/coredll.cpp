@@ -1,4 +1,4 @@
-// The CE calls on a device: COREDLL takes the adapter's record and values as
+// The CE calls on a device: COREDLL takes the CE port's record and values as
 // they are, which the checks below hold it to.
 #include "platform/win32/ce/ce_api.h"
 
@@ -27,7 +27,7 @@ TARVELIN_SAME_VALUE(TPM_RETURNCMD);
 TARVELIN_SAME_VALUE(SM_CXSCREEN);
 TARVELIN_SAME_VALUE(SM_CYSCREEN);
 TARVELIN_SAME_VALUE(LMEM_FIXED);
-// The adapter hands the program's orientation codes to the driver as they are.
+// The CE port hands the program's orientation codes to the driver as they are.
 typedef char SameDmdo0[DMDO_0 == kOrientation0 ? 1 : -1];
 typedef char SameDmdo90[DMDO_90 == kOrientation90 ? 1 : -1];
 typedef char SameDmdo180[DMDO_180 == kOrientation180 ? 1 : -1];

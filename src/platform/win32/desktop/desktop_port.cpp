@@ -1,28 +1,9 @@
-// The process services, and the port put together.
 #include "platform/win32/desktop/desktop_port.h"
 
-#include <windows.h>
-
-#include <ctype.h>
-
-namespace {
-
-Uint32 ModuleFileName(void*, WideChar* buffer, Uint32 size) {
-    return GetModuleFileNameW(nullptr, buffer, size);
-}
-
-void* Allocate(void*, size_t bytes) {
-    return LocalAlloc(LMEM_FIXED, bytes);
-}
-
-int IsWhiteSpace(WideChar unit) {
-    return iswctype(unit, _SPACE);
-}
-
-} // namespace
+#include "platform/win32/desktop/desktop_dialog_operations.h"
+#include "platform/win32/desktop/desktop_display_operations.h"
+#include "platform/win32/desktop/desktop_process_services.h"
 
 Port DesktopPort() {
-    return {DesktopDisplay(),
-            DesktopDialogs(),
-            {nullptr, ModuleFileName, Allocate, nullptr, IsWhiteSpace}};
+    return {DesktopDisplayOperations(), DesktopDialogOperations(), DesktopProcessServices()};
 }

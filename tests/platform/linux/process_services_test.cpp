@@ -1,4 +1,4 @@
-// The Linux start-up services, which need no server.
+// The Linux process services, which need no server.
 #include "platform/linux/process_services.h"
 #include "text/utf.h"
 
@@ -13,13 +13,13 @@ namespace {
 const ProcessServices kProcess = LinuxProcessServices("started-as");
 
 // Unicode's, whatever the locale: the C locale knows no U+3000.
-TEST(X11Process, WhiteSpaceIsUnicodesWhateverTheLocale) {
+TEST(LinuxProcessServices, WhiteSpaceIsUnicodesWhateverTheLocale) {
     EXPECT_TRUE(kProcess.isWhiteSpace(0x3000));
     EXPECT_FALSE(kProcess.isWhiteSpace(0x200B));
 }
 
 // A path that does not fit fills the buffer, unterminated.
-TEST(X11Process, ModulePathIsTheRunningProgramCutToTheBuffer) {
+TEST(LinuxProcessServices, ModulePathIsTheRunningProgramCutToTheBuffer) {
     const std::string path = std::filesystem::read_symlink("/proc/self/exe");
     std::vector<WideChar> own(Utf8ToUtf16(path.c_str(), nullptr));
     Utf8ToUtf16(path.c_str(), own.data());

@@ -1,8 +1,8 @@
 // The port on Windows CE's calls: one display-settings record for the run,
 // asked and changed in CE's order (read, support query, orientation mode,
 // current query, apply).
-#ifndef TARVELIN_PLATFORM_WIN32_CE_CE_ADAPTER_H
-#define TARVELIN_PLATFORM_WIN32_CE_CE_ADAPTER_H
+#ifndef TARVELIN_PLATFORM_WIN32_CE_CE_PORT_H
+#define TARVELIN_PLATFORM_WIN32_CE_CE_PORT_H
 
 #include "platform/port.h"
 #include "platform/win32/ce/ce_api.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/ce/ce_adapter.h"
+#include "platform/win32/ce/ce_port.h"
 
 #include "orientation/texts.h"
 #include "platform/win32/menu_identifiers.h"

@@ -1,5 +1,5 @@
 // The message box and the popup menu.
-#include "platform/win32/desktop/desktop_port.h"
+#include "platform/win32/desktop/desktop_dialog_operations.h"
 
 #include <windows.h>
 
@@ -55,6 +55,6 @@ MenuAnswer ChooseFromMenu(void*, const MenuItem* items, int count, Point anchor,
 
 } // namespace
 
-DialogOperations DesktopDialogs() {
+DialogOperations DesktopDialogOperations() {
     return {nullptr, ShowMessage, ChooseFromMenu};
 }

@@ -1,6 +1,4 @@
-// The orientation table as the platforms read it: XInput's touch matrices
-// and desktop Windows' display modes.
-#include "orientation/orientation_table.h"
+// Desktop Windows' display modes from the orientation table.
 #include "platform/win32/desktop/desktop_modes.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +6,6 @@
 #include <tuple>
 
 namespace {
-
-// Where the picture's top-left, top-right and bottom-left corners (x, y) lie
-// on the panel once turned counter-clockwise: the touch matrix must take a
-// touch there back onto them.
-TEST(OrientationTable, TouchMatrixTakesThePanelToThePicture) {
-    const Uint32 codes[] = {kOrientation0, kOrientation90, kOrientation180, kOrientation270};
-    const float picture[6] = {0, 0, 1, 0, 0, 1};
-    const float panel[][6] = {
-        {0, 0, 1, 0, 0, 1}, {0, 1, 0, 0, 1, 1}, {1, 1, 0, 1, 1, 0}, {1, 0, 1, 1, 0, 0}};
-    for (int c = 0; c < 4; ++c) {
-        const float* m = FindOrientationByCode(codes[c])->touchMatrix;
-        for (int i = 0; i < 6; i += 2) {
-            const float x = panel[c][i], y = panel[c][i + 1];
-            EXPECT_EQ(picture[i], m[0] * x + m[1] * y + m[2]) << codes[c] << i;
-            EXPECT_EQ(picture[i + 1], m[3] * x + m[4] * y + m[5]) << codes[c] << i;
-        }
-        EXPECT_EQ(1, m[8]);
-    }
-}
 
 const DesktopMode kLandscape = {800, 480, 0};
 const DesktopMode kTurnedRight = {480, 800, 3};

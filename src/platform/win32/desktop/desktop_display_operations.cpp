@@ -1,6 +1,6 @@
 // The display: desktop Windows has no orientation queries, so the answers
 // come from the current mode and the rotated modes the driver lists.
-#include "platform/win32/desktop/desktop_port.h"
+#include "platform/win32/desktop/desktop_display_operations.h"
 
 #include <windows.h>
 
@@ -80,7 +80,7 @@ Point DialogAnchor(void*) {
 
 } // namespace
 
-DisplayOperations DesktopDisplay() {
+DisplayOperations DesktopDisplayOperations() {
     return {nullptr,          SupportedOrientations, CurrentOrientation,
             ApplyOrientation, DialogAnchor,          NothingReported};
 }
