@@ -176,6 +176,16 @@ class RotatingDisplay(TableWalk):
                 self.assertEqual((status, errors), (ran.returncode, ran.stderr))
                 self.assertShows(1 if status == 0 else 0)
 
+    def test_debug_lines_say_what_was_chosen_sent_and_answered(self):
+        self.start_at(0)
+        ran = run(dict(self.env, TARVELIN_DEBUG="1"), "/set", "1")
+        self.assertEqual(0, ran.status)
+        lines = ran.errors.splitlines()
+        self.assertEqual([], [line for line in lines if not line.startswith("tarvelin: debug: ")])
+        for expected in [r"backend: x11", r"output: CRTC \d+ at 0,0 800x600 rotation 1, the first active",
+                         r"sent: CRTC \d+ at 0,0 rotation 2", r"answer: the CRTC shows the turn"]:
+            self.assertTrue(any(re.search(expected, line) for line in lines), (expected, lines))
+
     def test_runs_started_together_each_take_a_step(self):
         for count in (2, 5, 2, 5):
             with self.subTest(count=count):

@@ -225,11 +225,14 @@ bool TurnWholeScreen(xcb_connection_t* connection, xcb_window_t root,
     if (info == nullptr) {
         return false;
     }
+    const Uint16 rotation = TurnedRotation(info->rotation, target);
+    ReportDebug("sent: the whole screen at rotation %u (RandR 1.0)", rotation);
     Reply<xcb_randr_set_screen_config_reply_t> set(xcb_randr_set_screen_config_reply(
         connection,
         xcb_randr_set_screen_config(connection, root, XCB_CURRENT_TIME, info->config_timestamp,
-                                    info->sizeID, TurnedRotation(info->rotation, target), 0),
+                                    info->sizeID, rotation, 0),
         nullptr));
+    ReportDebug("answer: status %d", set != nullptr ? set->status : -1);
     return set != nullptr && set->status == XCB_RANDR_SET_CONFIG_SUCCESS;
 }
 
@@ -259,8 +262,13 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
     bool early[kMaxCrtcs] = {};
     bool off[kMaxCrtcs] = {};
     xcb_randr_set_crtc_config_cookie_t cookies[kMaxCrtcs];
+    ReportDebug("sent: screen %dx%d", size.width, size.height);
     for (int i = 0; i < screen.count; ++i) {
         changed[i] = i == turned || !SamePlace(areas[i], placed[i]);
+        if (changed[i]) {
+            ReportDebug("sent: CRTC %u at %d,%d rotation %u", screen.crtcs[i].id, placed[i].x,
+                        placed[i].y, i == turned ? rotation : screen.crtcs[i].rotation);
+        }
         early[i] = changed[i] && Inside(placed[i], screen.size);
         off[i] = changed[i] && !early[i] && !Inside(areas[i], size);
         const Crtc& crtc = screen.crtcs[i];
@@ -293,8 +301,11 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
         }
     }
     if (took && CrtcShows(connection, screen, cookies[turned].sequence, rotation)) {
+        ReportDebug("answer: the CRTC shows the turn");
         return true;
     }
+    ReportDebug("answer: %s; the layout before is put back",
+                took ? "the CRTC does not show the turn" : "a request was refused");
     PutBack(connection, screen, changed, resize);
     return false;
 }
@@ -400,10 +411,15 @@ ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
     if (screen->count == 0) {
         return ReadOutcome::kUnreadable;
     }
+    const char* why = "named by TARVELIN_OUTPUT";
     if (turned < 0) {
         turned = IndexShowing(*screen, primary != nullptr ? primary->output : XCB_NONE);
+        why = turned < 0 ? "the first active" : "the primary output's";
     }
     screen->turned = turned < 0 ? 0 : turned;
+    const Crtc& chosen = screen->crtcs[screen->turned];
+    ReportDebug("output: CRTC %u at %d,%d %dx%d rotation %u, %s", chosen.id, chosen.area.x,
+                chosen.area.y, chosen.area.width, chosen.area.height, chosen.rotation, why);
     screen->rotation = screen->crtcs[screen->turned].rotation;
     screen->rotations = screen->crtcs[screen->turned].rotations;
     return ReadOutcome::kRead;

@@ -3,8 +3,6 @@
 // completes or is put back.
 #include "platform/x11/display/x11_display_operations.h"
 
-#include "platform/linux/standard_error.h"
-
 #include <stdlib.h>
 
 namespace {
