@@ -16,10 +16,10 @@ void* OpenDisplay(void* xlib) {
 Display* ConnectedDisplay(X11Connection* connection) {
     if (!connection->tried) {
         connection->tried = true;
-        connection->xlib = LoadXlib();
-        if (connection->xlib == nullptr) {
+        if (!LoadXlib(&connection->loaded)) {
             return nullptr;
         }
+        connection->xlib = &connection->loaded;
         // The keyboard extension would serve only the boxes' key lookups,
         // which the core keyboard mapping answers alike: without it a box
         // makes two round trips fewer.

@@ -7,7 +7,8 @@
 
 struct X11Connection {
     bool tried = false;
-    // Null when libX11 cannot be loaded.
+    XlibLibrary loaded{};
+    // &loaded once libX11 is loaded; null when it cannot be.
     const XlibLibrary* xlib = nullptr;
     Display* display = nullptr;
 };

@@ -38,10 +38,10 @@ bool AllocColor(UiStyle* style, unsigned long rgb, XftColor* color) {
 bool OpenUiStyle(const XlibLibrary* xlib, Display* display, bool withBold, UiStyle* style) {
     memset(style, 0, sizeof *style);
     style->xlib = xlib;
-    style->xft = LoadXft();
-    if (style->xft == nullptr) {
+    if (!LoadXft(&style->loaded)) {
         return false;
     }
+    style->xft = &style->loaded;
     style->display = display;
     style->screen = DefaultScreen(display);
     style->visual = DefaultVisual(display, style->screen);

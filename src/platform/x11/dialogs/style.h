@@ -7,7 +7,8 @@
 
 struct UiStyle {
     const XlibLibrary* xlib;
-    const XftLibrary* xft;
+    XftLibrary loaded;
+    const XftLibrary* xft; // &loaded
     Display* display;
     int screen;
     Visual* visual;

@@ -2,12 +2,10 @@
 
 #include "platform/linux/loaded_library.h"
 
-namespace {
-
 // Each member is the function of its name with Xft's prefix.
 #define RESOLVE(member) Resolve(library, "Xft" #member, &xft->member)
 
-bool Load(XftLibrary* xft) {
+bool LoadXft(XftLibrary* xft) {
     void* library = OpenLibrary("libXft.so.2");
     return library != nullptr && RESOLVE(FontOpenName) && RESOLVE(FontClose) &&
            RESOLVE(ColorAllocValue) && RESOLVE(ColorFree) && RESOLVE(TextExtentsUtf8) &&
@@ -16,9 +14,3 @@ bool Load(XftLibrary* xft) {
 }
 
 #undef RESOLVE
-
-} // namespace
-
-const XftLibrary* LoadXft() {
-    return LoadOnce(Load);
-}

@@ -19,7 +19,7 @@ struct XftLibrary {
     decltype(&::XftDrawStringUtf8) DrawStringUtf8;
 };
 
-// Loaded on first use and kept; null when libXft cannot be loaded.
-const XftLibrary* LoadXft();
+// Fills xft; false when libXft cannot be loaded.
+bool LoadXft(XftLibrary* xft);
 
 #endif

@@ -2,11 +2,9 @@
 
 #include "platform/linux/loaded_library.h"
 
-namespace {
-
 #define RESOLVE(member) Resolve(library, #member, &xlib->member)
 
-bool Load(XlibLibrary* xlib) {
+bool LoadXlib(XlibLibrary* xlib) {
     void* library = OpenLibrary("libX11.so.6");
     return library != nullptr && RESOLVE(XOpenDisplay) && RESOLVE(XkbIgnoreExtension) &&
            RESOLVE(XSync) && RESOLVE(XFree) && RESOLVE(XGetDefault) && RESOLVE(XInternAtom) &&
@@ -23,9 +21,3 @@ bool Load(XlibLibrary* xlib) {
 }
 
 #undef RESOLVE
-
-} // namespace
-
-const XlibLibrary* LoadXlib() {
-    return LoadOnce(Load);
-}

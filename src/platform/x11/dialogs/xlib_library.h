@@ -45,7 +45,7 @@ struct XlibLibrary {
     decltype(&::XSetSelectionOwner) XSetSelectionOwner;
 };
 
-// Loaded on first use and kept; null when libX11 cannot be loaded.
-const XlibLibrary* LoadXlib();
+// Fills xlib; false when libX11 cannot be loaded.
+bool LoadXlib(XlibLibrary* xlib);
 
 #endif
