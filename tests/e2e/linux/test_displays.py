@@ -145,34 +145,29 @@ class RotatingDisplay(TableWalk):
 
     def test_without_its_own_path_it_turns_and_without_memory_it_says_so(self):
         # Without /proc (a private mount namespace) argument 0 stands in, whatever it is.
-        without_proc = ["unshare", "--mount", "bash", "-c",
-                        'umount -l /proc && [ ! -e /proc/self ] && exec -a "$0" "$1" /set 1']
-        if subprocess.run([*without_proc[:-1], "true"], capture_output=True).returncode != 0:
+        bare = ["unshare", "--mount", "bash", "-c", 'umount -l /proc && [ ! -e /proc/self ] && '
+                'exec -a "$0" "$1" /set 1']
+        if subprocess.run([*bare[:-1], "true"], capture_output=True).returncode != 0:
             self.skipTest("no private mount namespace here")
         deep = tempfile.mkdtemp()
         self.addCleanup(subprocess.run, ["rm", "-rf", deep])
         folder = os.open(deep, os.O_RDONLY)
         for _ in range(20):  # a path beyond PATH_MAX, which /proc cannot give
             os.mkdir("d" * 250, dir_fd=folder)
-            above, folder = folder, os.open("d" * 250, os.O_RDONLY, dir_fd=folder)
-            os.close(above)
-        self.addCleanup(os.close, folder)
-        with open(PROGRAM, "rb") as source, open(os.open(
-                "tarvelin", os.O_WRONLY | os.O_CREAT, 0o755, dir_fd=folder), "wb") as copy:
-            copy.write(source.read())
+            folder = os.open("d" * 250, os.O_RDONLY, dir_fd=folder)
+        with open(os.open("tarvelin", os.O_WRONLY | os.O_CREAT, 0o755, dir_fd=folder), "wb") as f:
+            f.write(pathlib.Path(PROGRAM).read_bytes())
         no_memory = "tarvelin: cannot start: not enough memory for the arguments\n"
-        # (case, argv, how it starts, status, standard error)
-        cases = [("no /proc", [*without_proc, PROGRAM, PROGRAM], {}, 0, ""),
-                 ("no /proc, empty argument 0", [*without_proc, "", PROGRAM], {}, 0, ""),
-                 ("no /proc, long argument 0", [*without_proc, "é" * 3000, PROGRAM], {}, 0, ""),
-                 ("a path beyond PATH_MAX", ["./tarvelin", "/set", "1"],
-                  {"preexec_fn": lambda: os.fchdir(folder)}, 0, ""),
-                 ("no memory", [FAILING, "/set", "1", *["x" * 100000] * 8], {}, 1, no_memory)]
-        for case, argv, start, status, errors in cases:
+        cases = {"no /proc": ([*bare, PROGRAM, PROGRAM], None, 0, ""),
+                 "empty argument 0": ([*bare, "", PROGRAM], None, 0, ""),
+                 "long argument 0": ([*bare, "é" * 3000, PROGRAM], None, 0, ""),
+                 "beyond PATH_MAX": (["./tarvelin", "/set", "1"], lambda: os.fchdir(folder), 0, ""),
+                 "no memory": ([FAILING, "/set", "1", *["x" * 99999] * 8], None, 1, no_memory)}
+        for case, (argv, start, status, errors) in cases.items():
             with self.subTest(case):
                 self.start_at(0)
                 ran = subprocess.run(argv, env=dict(self.env, TARVELIN_FAILING_STEP="allocate"),
-                                     capture_output=True, text=True, timeout=10, **start)
+                                     capture_output=True, text=True, timeout=10, preexec_fn=start)
                 self.assertEqual((status, errors), (ran.returncode, ran.stderr))
                 self.assertShows(1 if status == 0 else 0)
 
