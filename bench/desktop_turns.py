@@ -39,7 +39,7 @@ DESKTOPS = {"gnome": MutterTest, "kde": KwinTest}
 def main():
     desktop = sys.argv[1] if len(sys.argv) > 1 else "gnome"
     program = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else os.path.join(
-        ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
+        ROOT, "build", "default", "src", "entry", "tarvelin"))
     pairs = int(sys.argv[3]) if len(sys.argv) > 3 else 12
     kind = DESKTOPS[desktop]
     first = kind.DEFAULT

@@ -19,7 +19,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import xdisplays  # noqa: E402
 
 BUILD = os.path.join(ROOT, "build", "default")
-PROGRAM = os.path.join(BUILD, "src", "platform", "linux", "tarvelin")
+PROGRAM = os.path.join(BUILD, "src", "entry", "tarvelin")
 HELPER = os.path.join(BUILD, "bench", "first_paint")
 
 

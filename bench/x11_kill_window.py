@@ -67,7 +67,7 @@ def at_random_moments(program, server, kills):
 
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
+        ROOT, "build", "default", "src", "entry", "tarvelin"))
     kills = int(sys.argv[2]) if len(sys.argv) > 2 else 300
     with xdisplays.rotating_display() as (_, server):
         requests, off = at_each_request(program, server)

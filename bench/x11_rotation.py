@@ -76,7 +76,7 @@ def shared_libraries(program):
 
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
+        ROOT, "build", "default", "src", "entry", "tarvelin"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 40
     with xdisplays.rotating_display() as (_, server):
         name = output_name(server.env())

@@ -42,7 +42,7 @@ def round_trips(argv, env):
 
 def main():
     program = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        ROOT, "build", "default", "src", "platform", "linux", "tarvelin"))
+        ROOT, "build", "default", "src", "entry", "tarvelin"))
     with xdisplays.rotating_display() as (_, server):
         env = server.env()
         print("Round trips of one turn from normal on Xephyr 800x600")

@@ -19,4 +19,4 @@ echo "==> building"
 cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/demo --target tarvelin -j 2
 
-python3 scripts/demo.py build/demo/src/platform/linux/tarvelin out "$@"
+python3 scripts/demo.py build/demo/src/entry/tarvelin out "$@"
