@@ -77,9 +77,14 @@ bool ReadAndChoose(TurningOutput* output) {
     if (wanted != nullptr && wanted[0] == 0) {
         wanted = nullptr;
     }
-    output->turned = ChooseOutput(output->layout, *output->count, wanted, output->preferred());
-    // A name that no output has is said where it is looked up.
-    output->reported = output->turned < 0 && wanted != nullptr;
+    const OutputChoice choice =
+        ChooseOutput(output->layout, *output->count, wanted, output->preferred());
+    output->turned = choice.index;
+    // No enabled output is left to the box; a name not there is said here.
+    output->reported = choice.reason == kOutputNoneNamed;
+    if (output->reported) {
+        ReportError("no enabled output named \"%s\" (TARVELIN_OUTPUT)", wanted);
+    }
     return output->turned >= 0;
 }
 
@@ -90,14 +95,6 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
         }
     }
     return nullptr;
-}
-
-void SetLogicalSize(WaylandOutput* output, int width, int height, double scale) {
-    const bool turned = output->transform & 1;
-    scale = scale > 0 ? scale : 1;
-    // Rounded by hand: lround would load libm into every run for two sizes.
-    output->width = static_cast<int>((turned ? height : width) / scale + 0.5);
-    output->height = static_cast<int>((turned ? width : height) / scale + 0.5);
 }
 
 DisplayOperations TurningOutputOperations(TurningOutput* output) {

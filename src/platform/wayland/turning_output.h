@@ -11,7 +11,6 @@
 
 #include <string.h>
 
-const int kMaxOutputs = 16;
 // An apply may wait on a mode set, which takes real panels a while.
 const int kAnswerWait = 5000; // milliseconds
 
