@@ -1,9 +1,9 @@
 #include "platform/linux/linux_port.h"
 
 #include "platform/linux/process_services.h"
-#include "platform/wayland/gnome/gnome_port.h"
-#include "platform/wayland/kde/kde_port.h"
-#include "platform/wayland/wlroots/wlroots_port.h"
+#include "platform/wayland/gnome/gnome_display_operations.h"
+#include "platform/wayland/kde/kde_display_operations.h"
+#include "platform/wayland/wlroots/wlroots_display_operations.h"
 #include "platform/x11/dialogs/dialog_operations.h"
 #include "platform/x11/x11_port.h"
 

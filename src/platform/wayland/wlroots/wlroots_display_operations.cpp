@@ -1,4 +1,4 @@
-#include "platform/wayland/wlroots/wlroots_port.h"
+#include "platform/wayland/wlroots/wlroots_display_operations.h"
 
 #include "platform/wayland/turning_output.h"
 

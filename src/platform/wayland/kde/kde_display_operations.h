@@ -1,8 +1,8 @@
 // The display on KDE Plasma: KWin's outputs read through
 // kde_output_device_v2 and turned through kde_output_management_v2. Touch
 // input is KWin's to map.
-#ifndef TARVELIN_PLATFORM_WAYLAND_KDE_KDE_PORT_H
-#define TARVELIN_PLATFORM_WAYLAND_KDE_KDE_PORT_H
+#ifndef TARVELIN_PLATFORM_WAYLAND_KDE_KDE_DISPLAY_OPERATIONS_H
+#define TARVELIN_PLATFORM_WAYLAND_KDE_KDE_DISPLAY_OPERATIONS_H
 
 #include "platform/port.h"
 #include "platform/wayland/session.h"

@@ -1,4 +1,4 @@
-#include "platform/wayland/kde/kde_port.h"
+#include "platform/wayland/kde/kde_display_operations.h"
 
 #include "platform/wayland/turning_output.h"
 

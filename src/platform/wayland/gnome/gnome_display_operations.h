@@ -1,7 +1,7 @@
 // The display on GNOME: Mutter's monitors read and turned through its
 // DisplayConfig service on the session bus. Touch input is Mutter's to map.
-#ifndef TARVELIN_PLATFORM_WAYLAND_GNOME_GNOME_PORT_H
-#define TARVELIN_PLATFORM_WAYLAND_GNOME_GNOME_PORT_H
+#ifndef TARVELIN_PLATFORM_WAYLAND_GNOME_GNOME_DISPLAY_OPERATIONS_H
+#define TARVELIN_PLATFORM_WAYLAND_GNOME_GNOME_DISPLAY_OPERATIONS_H
 
 #include "platform/port.h"
 #include "platform/wayland/session.h"

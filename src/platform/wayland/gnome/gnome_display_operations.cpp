@@ -1,4 +1,4 @@
-#include "platform/wayland/gnome/gnome_port.h"
+#include "platform/wayland/gnome/gnome_display_operations.h"
 
 #include "platform/wayland/gnome/sd_bus_library.h"
 #include "platform/wayland/turning_output.h"
