@@ -11,18 +11,6 @@
 
 namespace {
 
-struct WaylandBackend {
-    bool (*offered)(const WaylandSession* session);
-    DisplayOperations (*operations)(WaylandSession* session);
-};
-
-// Probed in order, once; the first the compositor offers turns. GNOME's
-// probe asks the session bus, so it comes after those that only read the
-// globals.
-const WaylandBackend kWaylandBackends[] = {{WlrootsOffered, WlrootsDisplayOperations},
-                                           {KdeOffered, KdeDisplayOperations},
-                                           {GnomeOffered, GnomeDisplayOperations}};
-
 bool CannotAsk(void*, Uint32*) {
     return false;
 }
@@ -41,13 +29,23 @@ bool NothingReported(void*) {
 
 X11Connection gX11Connection;
 WaylandSession gWaylandSession;
+WlrootsBackend gWlroots;
+KdeBackend gKde;
+GnomeBackend gGnome;
 DisplayOperations gDisplay;
 
+// Probed in order, once; the first the compositor offers turns. GNOME's
+// probe asks the session bus, so it comes after those that only read the
+// globals.
 DisplayOperations WaylandDisplayOperations() {
-    for (const WaylandBackend& backend : kWaylandBackends) {
-        if (backend.offered(&gWaylandSession)) {
-            return backend.operations(&gWaylandSession);
-        }
+    if (WlrootsOffered(&gWaylandSession)) {
+        return WlrootsDisplayOperations(&gWlroots, &gWaylandSession);
+    }
+    if (KdeOffered(&gWaylandSession)) {
+        return KdeDisplayOperations(&gKde, &gWaylandSession);
+    }
+    if (GnomeOffered(&gGnome, &gWaylandSession)) {
+        return GnomeDisplayOperations(&gGnome, &gWaylandSession);
     }
     return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor, NothingReported};
 }

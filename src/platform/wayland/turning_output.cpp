@@ -46,7 +46,7 @@ bool ApplyOrientation(void* state, Uint32 code) {
     TurningOutput& output = Of(state);
     const OrientationEntry* target = FindOrientationByCode(code);
     return Ready(output) && target != nullptr &&
-           output.turn(static_cast<int>(target->waylandTransform));
+           output.turn(output.backend, static_cast<int>(target->waylandTransform));
 }
 
 bool FailureReported(void* state) {
@@ -67,7 +67,7 @@ Point MenuAnchor(void* state) {
 
 bool ReadAndChoose(TurningOutput* output) {
     output->turned = -1;
-    if (!output->read()) {
+    if (!output->read(output->backend)) {
         ReportError("the compositor did not describe its outputs");
         output->reported = true;
         return false;
@@ -78,7 +78,7 @@ bool ReadAndChoose(TurningOutput* output) {
         wanted = nullptr;
     }
     const OutputChoice choice =
-        ChooseOutput(output->layout, *output->count, wanted, output->preferred());
+        ChooseOutput(output->layout, *output->count, wanted, output->preferred(output->backend));
     output->turned = choice.index;
     // No enabled output is left to the box; a name not there is said here.
     output->reported = choice.reason == kOutputNoneNamed;
@@ -104,19 +104,20 @@ DisplayOperations TurningOutputOperations(TurningOutput* output) {
 }
 
 bool SendTurnedLayout(TurningOutput* output, int transform,
-                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)()) {
+                      LayoutAnswer (*send)(void* backend, const WaylandOutput* layout),
+                      bool (*reread)(void* backend)) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         WaylandOutput layout[kMaxOutputs];
         memcpy(layout, output->layout, sizeof layout);
         TurnInLayout(layout, *output->count, output->turned, transform);
-        const LayoutAnswer answer = send(layout);
+        const LayoutAnswer answer = send(output->backend, layout);
         if (answer == kLayoutApplied) {
             memcpy(output->layout, layout, sizeof layout);
         }
         if (answer != kLayoutOutdated) {
             return answer == kLayoutApplied;
         }
-        if (!reread()) {
+        if (!reread(output->backend)) {
             return false;
         }
     }

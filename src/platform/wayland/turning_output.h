@@ -54,16 +54,18 @@ void KeepMode(WaylandSession* session, WaylandModes* modes, void* proxy, const L
 const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy);
 
 struct TurningOutput {
-    // The backend's: its layout, and how it fills and turns it.
+    // The backend's: its state, passed to each of its functions, its
+    // layout, and how it fills and turns it.
+    void* backend;
     WaylandOutput* layout;
     const int* count;
-    bool (*read)();              // fills layout; false when not described
-    int (*preferred)();          // the desktop's own default output, or -1
-    bool (*turn)(int transform); // layout[turned]; true once applied
+    bool (*read)(void* backend);                // fills layout; false when not described
+    int (*preferred)(void* backend);            // the desktop's own default output, or -1
+    bool (*turn)(void* backend, int transform); // layout[turned]; true once applied
     // Kept here.
-    bool asked;
-    int turned;    // -1: none can turn
-    bool reported; // why none can, on standard error
+    bool asked = false;
+    int turned = -1;       // -1: none can turn
+    bool reported = false; // why none can, on standard error
 };
 
 // What a desktop answers a layout sent to it. Outdated: it changed
@@ -74,7 +76,8 @@ enum LayoutAnswer { kLayoutApplied, kLayoutRefused, kLayoutOutdated };
 // layout is made again from what reread reads, once. The layout keeps what
 // was applied.
 bool SendTurnedLayout(TurningOutput* output, int transform,
-                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)());
+                      LayoutAnswer (*send)(void* backend, const WaylandOutput* layout),
+                      bool (*reread)(void* backend));
 
 // Reads the outputs and chooses the one that turns; false, said on
 // standard error, when none can. For a backend that must read again.

@@ -13,36 +13,20 @@ namespace {
 const char kManagementGlobal[] = "kde_output_management_v2";
 const char kDeviceGlobal[] = "kde_output_device_v2";
 
-struct Device {
-    kde_output_device_v2* proxy;
-    kde_output_device_mode_v2* mode;
-    double scale;
-};
-
-struct Kde {
-    WaylandSession* session;
-    Device devices[kMaxOutputs];
-    WaylandOutput layout[kMaxOutputs]; // one for each device
-    int count;
-    WaylandModes modes;
-    char first[64]; // the first output in KWin's order
-    TurningOutput output;
-    bool applied;
-    bool answered;
-};
-
-Kde gKde;
-
 void OnModeRefresh(void*, kde_output_device_mode_v2*, int32_t) {}
 void OnModeEvent(void*, kde_output_device_mode_v2*) {}
 const kde_output_device_mode_v2_listener kModeListener = {OnModeSize, OnModeRefresh, OnModeEvent,
                                                           OnModeEvent};
 
-int IndexOf(void* data) {
-    return static_cast<int>(static_cast<Device*>(data) - gKde.devices);
+KdeBackend& Of(void* data) {
+    return *static_cast<KdeBackend*>(data);
+}
+KdeDevice* DeviceOf(void* data) {
+    return static_cast<KdeDevice*>(data);
 }
 WaylandOutput& OutputOf(void* data) {
-    return gKde.layout[IndexOf(data)];
+    KdeBackend* backend = DeviceOf(data)->backend;
+    return backend->layout[DeviceOf(data) - backend->devices];
 }
 void OnGeometry(void* data, kde_output_device_v2*, int32_t x, int32_t y, int32_t, int32_t, int32_t,
                 const char*, const char*, int32_t transform) {
@@ -51,14 +35,15 @@ void OnGeometry(void* data, kde_output_device_v2*, int32_t x, int32_t y, int32_t
     OutputOf(data).transform = transform;
 }
 void OnCurrentMode(void* data, kde_output_device_v2*, kde_output_device_mode_v2* mode) {
-    static_cast<Device*>(data)->mode = mode;
+    DeviceOf(data)->mode = mode;
 }
-void OnMode(void*, kde_output_device_v2*, kde_output_device_mode_v2* proxy) {
-    KeepMode(gKde.session, &gKde.modes, proxy, &kModeListener);
+void OnMode(void* data, kde_output_device_v2*, kde_output_device_mode_v2* proxy) {
+    KdeBackend* backend = DeviceOf(data)->backend;
+    KeepMode(backend->session, &backend->modes, proxy, &kModeListener);
 }
 void OnDone(void*, kde_output_device_v2*) {}
 void OnScale(void* data, kde_output_device_v2*, wl_fixed_t scale) {
-    static_cast<Device*>(data)->scale = scale / 256.0;
+    DeviceOf(data)->scale = scale / 256.0;
 }
 void OnText(void*, kde_output_device_v2*, const char*) {}
 void OnEnabled(void* data, kde_output_device_v2*, int32_t enabled) {
@@ -72,30 +57,32 @@ const kde_output_device_v2_listener kDeviceListener = {
     OnGeometry, OnCurrentMode, OnMode,   OnDone,   OnScale,  OnText,   OnEnabled, OnText,
     OnText,     OnText,        OnNumber, OnNumber, OnNumber, OnNumber, OnName};
 
-void OnOrderOutput(void*, kde_output_order_v1*, const char* name) {
-    if (gKde.first[0] == 0) {
-        CopyName(gKde.first, name);
+void OnOrderOutput(void* data, kde_output_order_v1*, const char* name) {
+    if (Of(data).first[0] == 0) {
+        CopyName(Of(data).first, name);
     }
 }
 void OnOrderDone(void*, kde_output_order_v1*) {}
 const kde_output_order_v1_listener kOrderListener = {OnOrderOutput, OnOrderDone};
 
 // Logical sizes, from the current modes.
-void Measure() {
-    for (int i = 0; i < gKde.count; ++i) {
-        const WaylandMode* mode = FindMode(&gKde.modes, gKde.devices[i].mode);
+void Measure(KdeBackend& backend) {
+    for (int i = 0; i < backend.count; ++i) {
+        const WaylandMode* mode = FindMode(&backend.modes, backend.devices[i].mode);
         if (mode != nullptr) {
-            SetLogicalSize(&gKde.layout[i], mode->width, mode->height, gKde.devices[i].scale);
+            SetLogicalSize(&backend.layout[i], mode->width, mode->height, backend.devices[i].scale);
         }
     }
 }
 
-bool ReadOutputs() {
-    WaylandSession* session = gKde.session;
+bool ReadOutputs(void* state) {
+    KdeBackend& backend = Of(state);
+    WaylandSession* session = backend.session;
     for (const WaylandGlobal* global;
-         gKde.count < kMaxOutputs &&
-         (global = FindGlobal(session, kDeviceGlobal, gKde.count)) != nullptr;) {
-        Device* device = &gKde.devices[gKde.count++];
+         backend.count < kMaxOutputs &&
+         (global = FindGlobal(session, kDeviceGlobal, backend.count)) != nullptr;) {
+        KdeDevice* device = &backend.devices[backend.count++];
+        device->backend = &backend;
         device->proxy = reinterpret_cast<kde_output_device_v2*>(
             BindGlobal(session, global, &kde_output_device_v2_interface, 2));
         AddListener(session, device->proxy, &kDeviceListener, device);
@@ -103,28 +90,28 @@ bool ReadOutputs() {
     const WaylandGlobal* order = FindGlobal(session, "kde_output_order_v1");
     if (order != nullptr) {
         AddListener(session, BindGlobal(session, order, &kde_output_order_v1_interface, 1),
-                    &kOrderListener, nullptr);
+                    &kOrderListener, &backend);
     }
     // Each bound object sends its whole state at once, before the sync's answer.
     if (!Roundtrip(session, kAnswerWait)) {
         return false;
     }
-    Measure();
+    Measure(backend);
     return true;
 }
 
-void OnApplied(void*, kde_output_configuration_v2*) {
-    gKde.applied = gKde.answered = true;
+void OnApplied(void* data, kde_output_configuration_v2*) {
+    Of(data).applied = Of(data).answered = true;
 }
-void OnFailed(void*, kde_output_configuration_v2*) {
-    gKde.applied = false;
-    gKde.answered = true;
+void OnFailed(void* data, kde_output_configuration_v2*) {
+    Of(data).applied = false;
+    Of(data).answered = true;
 }
 const kde_output_configuration_v2_listener kConfigurationListener = {OnApplied, OnFailed};
 
 // Only what changes is sent: every other setting stays as KWin has it.
-bool Apply(const WaylandOutput* layout) {
-    WaylandSession* session = gKde.session;
+bool Apply(KdeBackend& backend, const WaylandOutput* layout) {
+    WaylandSession* session = backend.session;
     wl_proxy* management = BindGlobal(session, FindGlobal(session, kManagementGlobal),
                                       &kde_output_management_v2_interface, 1);
     union wl_argument create[1] = {};
@@ -136,10 +123,10 @@ bool Apply(const WaylandOutput* layout) {
     if (configuration == nullptr) {
         return false;
     }
-    for (int i = 0; i < gKde.count; ++i) {
-        const WaylandOutput& was = gKde.layout[i];
+    for (int i = 0; i < backend.count; ++i) {
+        const WaylandOutput& was = backend.layout[i];
         union wl_argument change[3] = {};
-        change[0].o = reinterpret_cast<wl_object*>(gKde.devices[i].proxy);
+        change[0].o = reinterpret_cast<wl_object*>(backend.devices[i].proxy);
         if (layout[i].transform != was.transform) {
             change[1].i = layout[i].transform;
             SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_TRANSFORM, change);
@@ -152,27 +139,29 @@ bool Apply(const WaylandOutput* layout) {
     }
     union wl_argument none[1] = {};
     SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
-    gKde.answered = false;
-    const bool applied = AddListener(session, configuration, &kConfigurationListener, nullptr) &&
-                         WaitFor(session, &gKde.answered, kAnswerWait) && gKde.applied;
+    backend.answered = false;
+    const bool applied = AddListener(session, configuration, &kConfigurationListener, &backend) &&
+                         WaitFor(session, &backend.answered, kAnswerWait) && backend.applied;
     SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
     return applied;
 }
 
-bool Turn(int transform) {
+bool Turn(void* state, int transform) {
+    KdeBackend& backend = Of(state);
     WaylandOutput layout[kMaxOutputs];
-    memcpy(layout, gKde.layout, sizeof layout);
-    TurnInLayout(layout, gKde.count, gKde.output.turned, transform);
-    if (!Apply(layout)) {
+    memcpy(layout, backend.layout, sizeof layout);
+    TurnInLayout(layout, backend.count, backend.output.turned, transform);
+    if (!Apply(backend, layout)) {
         return false;
     }
-    memcpy(gKde.layout, layout, sizeof layout);
+    memcpy(backend.layout, layout, sizeof layout);
     return true;
 }
 
-int FirstInOrder() {
-    for (int i = 0; i < gKde.count; ++i) {
-        if (strcmp(gKde.layout[i].name, gKde.first) == 0) {
+int FirstInOrder(void* state) {
+    const KdeBackend& backend = Of(state);
+    for (int i = 0; i < backend.count; ++i) {
+        if (strcmp(backend.layout[i].name, backend.first) == 0) {
             return i;
         }
     }
@@ -186,9 +175,10 @@ bool KdeOffered(const WaylandSession* session) {
            FindGlobal(session, kDeviceGlobal) != nullptr;
 }
 
-DisplayOperations KdeDisplayOperations(WaylandSession* session) {
-    gKde.session = session;
-    gKde.output =
-        TurningOutput{gKde.layout, &gKde.count, ReadOutputs, FirstInOrder, Turn, false, -1, false};
-    return TurningOutputOperations(&gKde.output);
+DisplayOperations KdeDisplayOperations(KdeBackend* backend, WaylandSession* session) {
+    *backend = KdeBackend();
+    backend->session = session;
+    backend->output =
+        TurningOutput{backend, backend->layout, &backend->count, ReadOutputs, FirstInOrder, Turn};
+    return TurningOutputOperations(&backend->output);
 }

@@ -6,11 +6,35 @@
 
 #include "platform/port.h"
 #include "platform/wayland/session.h"
+#include "platform/wayland/turning_output.h"
+
+struct kde_output_device_mode_v2;
+struct kde_output_device_v2;
+struct KdeBackend;
+
+struct KdeDevice {
+    KdeBackend* backend; // whose layout its events fill
+    kde_output_device_v2* proxy;
+    kde_output_device_mode_v2* mode;
+    double scale;
+};
+
+struct KdeBackend {
+    WaylandSession* session;
+    KdeDevice devices[kMaxOutputs];
+    WaylandOutput layout[kMaxOutputs]; // one for each device
+    int count;
+    WaylandModes modes;
+    char first[64]; // the first output in KWin's order
+    TurningOutput output;
+    bool applied;
+    bool answered;
+};
 
 // True when session's compositor offers KDE's output management.
 bool KdeOffered(const WaylandSession* session);
 
-// Operations on session, which must outlive the run.
-DisplayOperations KdeDisplayOperations(WaylandSession* session);
+// Operations on backend and session, which must outlive the run.
+DisplayOperations KdeDisplayOperations(KdeBackend* backend, WaylandSession* session);
 
 #endif
