@@ -42,11 +42,30 @@ bool CurrentOrientation(void* state, Uint32* code) {
     return true;
 }
 
+bool SendTurnedLayout(TurningOutput* output, int transform) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        WaylandOutput layout[kMaxOutputs];
+        memcpy(layout, output->layout, sizeof layout);
+        TurnInLayout(layout, *output->count, output->turned, transform);
+        const LayoutAnswer answer = output->send(output->backend, layout);
+        if (answer == kLayoutApplied) {
+            memcpy(output->layout, layout, sizeof layout);
+        }
+        if (answer != kLayoutOutdated) {
+            return answer == kLayoutApplied;
+        }
+        if (!output->reread(output->backend)) {
+            return false;
+        }
+    }
+    return false;
+}
+
 bool ApplyOrientation(void* state, Uint32 code) {
     TurningOutput& output = Of(state);
     const OrientationEntry* target = FindOrientationByCode(code);
     return Ready(output) && target != nullptr &&
-           output.turn(output.backend, static_cast<int>(target->waylandTransform));
+           SendTurnedLayout(&output, static_cast<int>(target->waylandTransform));
 }
 
 bool FailureReported(void* state) {
@@ -101,25 +120,4 @@ DisplayOperations TurningOutputOperations(TurningOutput* output) {
     return DisplayOperations{
         output,     SupportedOrientations, CurrentOrientation, ApplyOrientation,
         MenuAnchor, FailureReported};
-}
-
-bool SendTurnedLayout(TurningOutput* output, int transform,
-                      LayoutAnswer (*send)(void* backend, const WaylandOutput* layout),
-                      bool (*reread)(void* backend)) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        WaylandOutput layout[kMaxOutputs];
-        memcpy(layout, output->layout, sizeof layout);
-        TurnInLayout(layout, *output->count, output->turned, transform);
-        const LayoutAnswer answer = send(output->backend, layout);
-        if (answer == kLayoutApplied) {
-            memcpy(output->layout, layout, sizeof layout);
-        }
-        if (answer != kLayoutOutdated) {
-            return answer == kLayoutApplied;
-        }
-        if (!reread(output->backend)) {
-            return false;
-        }
-    }
-    return false;
 }

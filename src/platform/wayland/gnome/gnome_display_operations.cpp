@@ -263,13 +263,10 @@ LayoutAnswer Apply(void* state, const WaylandOutput* layout) {
     return answer;
 }
 
+// A layout made on a stale serial is made again from the state read anew,
+// where the output may have another index.
 bool ReadAgain(void* state) {
     return ReadAndChoose(&Of(state).output);
-}
-
-// A layout made on a stale serial is made again from the state read anew.
-bool Turn(void* state, int transform) {
-    return SendTurnedLayout(&Of(state).output, transform, Apply, ReadAgain);
 }
 
 } // namespace
@@ -297,7 +294,7 @@ bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
 }
 
 DisplayOperations GnomeDisplayOperations(GnomeBackend* backend, WaylandSession*) {
-    backend->output =
-        TurningOutput{backend, backend->layout, &backend->count, ReadState, PrimaryLogical, Turn};
+    backend->output = TurningOutput{backend,        backend->layout, &backend->count, ReadState,
+                                    PrimaryLogical, Apply,           ReadAgain};
     return TurningOutputOperations(&backend->output);
 }

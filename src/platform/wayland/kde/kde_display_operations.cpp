@@ -87,6 +87,8 @@ bool ReadOutputs(void* state) {
             BindGlobal(session, global, &kde_output_device_v2_interface, 2));
         AddListener(session, device->proxy, &kDeviceListener, device);
     }
+    backend.management = BindGlobal(session, FindGlobal(session, kManagementGlobal),
+                                    &kde_output_management_v2_interface, 1);
     const WaylandGlobal* order = FindGlobal(session, "kde_output_order_v1");
     if (order != nullptr) {
         AddListener(session, BindGlobal(session, order, &kde_output_order_v1_interface, 1),
@@ -101,27 +103,30 @@ bool ReadOutputs(void* state) {
 }
 
 void OnApplied(void* data, kde_output_configuration_v2*) {
-    Of(data).applied = Of(data).answered = true;
+    Of(data).answer = kLayoutApplied;
+    Of(data).answered = true;
 }
+// The protocol's failed covers both a refusal and a failure to apply, and
+// nowhere says the layout was outdated: a layout made again would be no
+// likelier to pass.
 void OnFailed(void* data, kde_output_configuration_v2*) {
-    Of(data).applied = false;
+    Of(data).answer = kLayoutRefused;
     Of(data).answered = true;
 }
 const kde_output_configuration_v2_listener kConfigurationListener = {OnApplied, OnFailed};
 
 // Only what changes is sent: every other setting stays as KWin has it.
-bool Apply(KdeBackend& backend, const WaylandOutput* layout) {
+LayoutAnswer Apply(void* state, const WaylandOutput* layout) {
+    KdeBackend& backend = Of(state);
     WaylandSession* session = backend.session;
-    wl_proxy* management = BindGlobal(session, FindGlobal(session, kManagementGlobal),
-                                      &kde_output_management_v2_interface, 1);
     union wl_argument create[1] = {};
-    wl_proxy* configuration =
-        management != nullptr
-            ? SendRequest(session, management, KDE_OUTPUT_MANAGEMENT_V2_CREATE_CONFIGURATION,
-                          create, &kde_output_configuration_v2_interface)
-            : nullptr;
+    wl_proxy* configuration = backend.management != nullptr
+                                  ? SendRequest(session, backend.management,
+                                                KDE_OUTPUT_MANAGEMENT_V2_CREATE_CONFIGURATION,
+                                                create, &kde_output_configuration_v2_interface)
+                                  : nullptr;
     if (configuration == nullptr) {
-        return false;
+        return kLayoutRefused;
     }
     for (int i = 0; i < backend.count; ++i) {
         const WaylandOutput& was = backend.layout[i];
@@ -140,21 +145,21 @@ bool Apply(KdeBackend& backend, const WaylandOutput* layout) {
     union wl_argument none[1] = {};
     SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
     backend.answered = false;
-    const bool applied = AddListener(session, configuration, &kConfigurationListener, &backend) &&
-                         WaitFor(session, &backend.answered, kAnswerWait) && backend.applied;
+    const LayoutAnswer answer =
+        AddListener(session, configuration, &kConfigurationListener, &backend) &&
+                WaitFor(session, &backend.answered, kAnswerWait)
+            ? backend.answer
+            : kLayoutRefused;
     SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
-    return applied;
+    return answer;
 }
 
-bool Turn(void* state, int transform) {
-    KdeBackend& backend = Of(state);
-    WaylandOutput layout[kMaxOutputs];
-    memcpy(layout, backend.layout, sizeof layout);
-    TurnInLayout(layout, backend.count, backend.output.turned, transform);
-    if (!Apply(backend, layout)) {
+// The devices send what changed on their own: what has come is measured.
+bool ReadAgain(void* state) {
+    if (!Roundtrip(Of(state).session, kAnswerWait)) {
         return false;
     }
-    memcpy(backend.layout, layout, sizeof layout);
+    Measure(Of(state));
     return true;
 }
 
@@ -178,7 +183,7 @@ bool KdeOffered(const WaylandSession* session) {
 DisplayOperations KdeDisplayOperations(KdeBackend* backend, WaylandSession* session) {
     *backend = KdeBackend();
     backend->session = session;
-    backend->output =
-        TurningOutput{backend, backend->layout, &backend->count, ReadOutputs, FirstInOrder, Turn};
+    backend->output = TurningOutput{backend,      backend->layout, &backend->count, ReadOutputs,
+                                    FirstInOrder, Apply,           ReadAgain};
     return TurningOutputOperations(&backend->output);
 }

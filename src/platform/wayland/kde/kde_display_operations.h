@@ -25,9 +25,10 @@ struct KdeBackend {
     WaylandOutput layout[kMaxOutputs]; // one for each device
     int count;
     WaylandModes modes;
-    char first[64]; // the first output in KWin's order
+    char first[64];       // the first output in KWin's order
+    wl_proxy* management; // bound once, with the devices
     TurningOutput output;
-    bool applied;
+    LayoutAnswer answer;
     bool answered;
 };
 

@@ -266,18 +266,14 @@ LayoutAnswer TestThenApply(void* state, const WaylandOutput* layout) {
                                     : answer;
 }
 
+// A configuration the compositor cancelled is made again from the heads
+// as they are now.
 bool ReadAgain(void* state) {
     if (!Roundtrip(Of(state).session, kAnswerWait)) {
         return false;
     }
     MergeLayout(Of(state));
     return true;
-}
-
-// A configuration the compositor cancelled as outdated is made again from
-// the layout read anew.
-bool Turn(void* state, int transform) {
-    return SendTurnedLayout(&Of(state).output, transform, TestThenApply, ReadAgain);
 }
 
 // wlroots has no output of its own choice.
@@ -295,6 +291,7 @@ DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSessi
     *backend = WlrootsBackend();
     backend->session = session;
     backend->output = TurningOutput{backend,     backend->layout, &backend->headCount,
-                                    ReadOutputs, NoPreference,    Turn};
+                                    ReadOutputs, NoPreference,    TestThenApply,
+                                    ReadAgain};
     return TurningOutputOperations(&backend->output);
 }
