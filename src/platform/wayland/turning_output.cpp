@@ -3,9 +3,15 @@
 #include "orientation/orientation_table.h"
 #include "platform/linux/standard_error.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 namespace {
+
+// In the order of OutputReason and LayoutAnswer.
+const char* const kChosenBecause[] = {"named", "the compositor's choice", "at 0,0",
+                                      "first by name"};
+const char* const kAnswerNames[] = {"applied", "refused", "outdated"};
 
 TurningOutput& Of(void* state) {
     return *static_cast<TurningOutput*>(state);
@@ -42,12 +48,28 @@ bool CurrentOrientation(void* state, Uint32* code) {
     return true;
 }
 
+// Each output's name, transform and place, on one line.
+void DebugSent(const WaylandOutput* layout, int count) {
+    char text[480] = "";
+    for (int i = 0, used = 0; i < count && used < static_cast<int>(sizeof text); ++i) {
+        const WaylandOutput& output = layout[i];
+        used += output.enabled
+                    ? snprintf(text + used, sizeof text - used, "%s%s transform %d at %d,%d",
+                               i > 0 ? "; " : "", output.name, output.transform, output.x, output.y)
+                    : snprintf(text + used, sizeof text - used, "%s%s off", i > 0 ? "; " : "",
+                               output.name);
+    }
+    ReportDebug("sent: %s", text);
+}
+
 bool SendTurnedLayout(TurningOutput* output, int transform) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         WaylandOutput layout[kMaxOutputs];
         memcpy(layout, output->layout, sizeof layout);
         TurnInLayout(layout, *output->count, output->turned, transform);
+        DebugSent(layout, *output->count);
         const LayoutAnswer answer = output->send(output->backend, layout);
+        ReportDebug("answer: %s", kAnswerNames[answer]);
         if (answer == kLayoutApplied) {
             memcpy(output->layout, layout, sizeof layout);
         }
@@ -103,6 +125,11 @@ bool ReadAndChoose(TurningOutput* output) {
     output->reported = choice.reason == kOutputNoneNamed;
     if (output->reported) {
         ReportError("no enabled output named \"%s\" (TARVELIN_OUTPUT)", wanted);
+    } else if (choice.index < 0) {
+        ReportDebug("no output chosen: none is enabled");
+    } else {
+        ReportDebug("output %s (index %d) chosen: %s", output->layout[choice.index].name,
+                    choice.index, kChosenBecause[choice.reason]);
     }
     return output->turned >= 0;
 }
