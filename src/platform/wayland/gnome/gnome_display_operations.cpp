@@ -269,15 +269,7 @@ bool ReadAgain(void* state) {
     return ReadAndChoose(&Of(state).output);
 }
 
-} // namespace
-
-bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
-    *backend = GnomeBackend();
-    GnomeBackend& gnome = *backend;
-    gnome.sd = LoadSdBus();
-    if (gnome.sd == nullptr || gnome.sd->open_user(&gnome.bus) < 0) {
-        return false;
-    }
+bool DisplayConfigOwned(const GnomeBackend& gnome) {
     sd_bus_message* call = NewCall(gnome, "org.freedesktop.DBus", "/org/freedesktop/DBus",
                                    "org.freedesktop.DBus", "NameHasOwner");
     if (call == nullptr || gnome.sd->message_append(call, "s", kService) < 0) {
@@ -293,8 +285,28 @@ bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
     return answered && owned;
 }
 
+} // namespace
+
+bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
+    *backend = GnomeBackend();
+    backend->sd = LoadSdBus();
+    if (backend->sd == nullptr || backend->sd->open_user(&backend->bus) < 0 ||
+        !DisplayConfigOwned(*backend)) {
+        CloseGnome(backend);
+        return false;
+    }
+    return true;
+}
+
 DisplayOperations GnomeDisplayOperations(GnomeBackend* backend, WaylandSession*) {
     backend->output = TurningOutput{backend,        backend->layout, &backend->count, ReadState,
                                     PrimaryLogical, Apply,           ReadAgain};
     return TurningOutputOperations(&backend->output);
+}
+
+void CloseGnome(GnomeBackend* backend) {
+    if (backend->bus != nullptr) {
+        backend->sd->flush_close_unref(backend->bus);
+        backend->bus = nullptr;
+    }
 }

@@ -49,4 +49,8 @@ bool GnomeOffered(GnomeBackend* backend, const WaylandSession* session);
 // Operations on the bus GnomeOffered opened in backend.
 DisplayOperations GnomeDisplayOperations(GnomeBackend* backend, WaylandSession* session);
 
+// Closes the bus; the operations must not be called after. GnomeOffered
+// closes it itself when it answers false.
+void CloseGnome(GnomeBackend* backend);
+
 #endif

@@ -8,8 +8,8 @@ namespace {
 
 bool Load(SdBusLibrary* bus) {
     void* library = OpenLibrary("libsystemd.so.0");
-    return library != nullptr && RESOLVE(open_user) && RESOLVE(call) &&
-           RESOLVE(message_new_method_call) && RESOLVE(message_append) &&
+    return library != nullptr && RESOLVE(open_user) && RESOLVE(flush_close_unref) &&
+           RESOLVE(call) && RESOLVE(message_new_method_call) && RESOLVE(message_append) &&
            RESOLVE(message_open_container) && RESOLVE(message_close_container) &&
            RESOLVE(message_read) && RESOLVE(message_read_basic) &&
            RESOLVE(message_enter_container) && RESOLVE(message_exit_container) &&

@@ -8,6 +8,7 @@
 // The functions used, under their names less the "sd_bus_" prefix.
 struct SdBusLibrary {
     decltype(&::sd_bus_open_user) open_user;
+    decltype(&::sd_bus_flush_close_unref) flush_close_unref;
     decltype(&::sd_bus_call) call;
     decltype(&::sd_bus_message_new_method_call) message_new_method_call;
     decltype(&::sd_bus_message_append) message_append;

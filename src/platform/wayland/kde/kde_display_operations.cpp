@@ -91,8 +91,8 @@ bool ReadOutputs(void* state) {
                                     &kde_output_management_v2_interface, 1);
     const WaylandGlobal* order = FindGlobal(session, "kde_output_order_v1");
     if (order != nullptr) {
-        AddListener(session, BindGlobal(session, order, &kde_output_order_v1_interface, 1),
-                    &kOrderListener, &backend);
+        backend.order = BindGlobal(session, order, &kde_output_order_v1_interface, 1);
+        AddListener(session, backend.order, &kOrderListener, &backend);
     }
     // Each bound object sends its whole state at once, before the sync's answer.
     if (!Roundtrip(session, kAnswerWait)) {
@@ -186,4 +186,24 @@ DisplayOperations KdeDisplayOperations(KdeBackend* backend, WaylandSession* sess
     backend->output = TurningOutput{backend,      backend->layout, &backend->count, ReadOutputs,
                                     FirstInOrder, Apply,           ReadAgain};
     return TurningOutputOperations(&backend->output);
+}
+
+// Only the order has a destructor; the devices and the management are let
+// go.
+void CloseKde(KdeBackend* backend) {
+    WaylandSession* session = backend->session;
+    for (int i = 0; i < backend->modes.count; ++i) {
+        session->wl->proxy_destroy(static_cast<wl_proxy*>(backend->modes.list[i].proxy));
+    }
+    for (int i = 0; i < backend->count; ++i) {
+        session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->devices[i].proxy));
+    }
+    if (backend->order != nullptr) {
+        union wl_argument none[1] = {};
+        SendRequest(session, backend->order, KDE_OUTPUT_ORDER_V1_DESTROY, none, nullptr, true);
+    }
+    if (backend->management != nullptr) {
+        session->wl->proxy_destroy(backend->management);
+    }
+    *backend = KdeBackend();
 }

@@ -26,6 +26,7 @@ struct KdeBackend {
     int count;
     WaylandModes modes;
     char first[64];       // the first output in KWin's order
+    wl_proxy* order;      // null when KWin keeps no order
     wl_proxy* management; // bound once, with the devices
     TurningOutput output;
     LayoutAnswer answer;
@@ -37,5 +38,8 @@ bool KdeOffered(const WaylandSession* session);
 
 // Operations on backend and session, which must outlive the run.
 DisplayOperations KdeDisplayOperations(KdeBackend* backend, WaylandSession* session);
+
+// Releases what backend bound; its operations must not be called after.
+void CloseKde(KdeBackend* backend);
 
 #endif

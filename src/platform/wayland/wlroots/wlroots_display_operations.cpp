@@ -170,22 +170,22 @@ bool ReadOutputs(void* state) {
     }
     AddListener(session, backend.manager, &kManagerListener, &backend);
     const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
-    wl_proxy* xdgManager =
-        xdgGlobal != nullptr ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
+    backend.xdgManager = xdgGlobal != nullptr
+                             ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
                              : nullptr;
     for (const WaylandGlobal* global;
          backend.outputCount < kMaxOutputs &&
          (global = FindGlobal(session, "wl_output", backend.outputCount)) != nullptr;) {
         WlrootsOutput* output = &backend.outputs[backend.outputCount++];
-        wl_proxy* proxy = BindGlobal(session, global, &wl_output_interface, 4);
-        AddListener(session, proxy, &kOutputListener, output);
-        if (xdgManager != nullptr) {
+        output->proxy = BindGlobal(session, global, &wl_output_interface, 4);
+        AddListener(session, output->proxy, &kOutputListener, output);
+        if (backend.xdgManager != nullptr) {
             union wl_argument arguments[2] = {};
-            arguments[1].o = reinterpret_cast<wl_object*>(proxy);
-            AddListener(session,
-                        SendRequest(session, xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
-                                    arguments, &zxdg_output_v1_interface),
-                        &kXdgListener, output);
+            arguments[1].o = reinterpret_cast<wl_object*>(output->proxy);
+            output->xdg =
+                SendRequest(session, backend.xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
+                            arguments, &zxdg_output_v1_interface);
+            AddListener(session, output->xdg, &kXdgListener, output);
         }
     }
     // The manager's first done follows its heads; by the answer to a sync
@@ -246,6 +246,8 @@ LayoutAnswer Configure(WlrootsBackend& backend, const WaylandOutput* layout, uin
         transform[0].i = layout[i].transform;
         SendRequest(session, configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_TRANSFORM,
                     transform);
+        // It has no events and no destructor: the configuration ends it.
+        session->wl->proxy_destroy(configured);
     }
     union wl_argument none[1] = {};
     SendRequest(session, configuration, opcode, none);
@@ -294,4 +296,39 @@ DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSessi
                                     ReadOutputs, NoPreference,    TestThenApply,
                                     ReadAgain};
     return TurningOutputOperations(&backend->output);
+}
+
+// Each object ends with its protocol's destructor where it has one; the
+// compositor's own objects, heads and modes, are only let go.
+void CloseWlroots(WlrootsBackend* backend) {
+    WaylandSession* session = backend->session;
+    union wl_argument none[1] = {};
+    for (int i = 0; i < backend->outputCount; ++i) {
+        const WlrootsOutput& output = backend->outputs[i];
+        if (output.xdg != nullptr) {
+            SendRequest(session, output.xdg, ZXDG_OUTPUT_V1_DESTROY, none, nullptr, true);
+        }
+        if (session->wl->proxy_get_version(output.proxy) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
+            SendRequest(session, output.proxy, WL_OUTPUT_RELEASE, none, nullptr, true);
+        } else {
+            session->wl->proxy_destroy(output.proxy);
+        }
+    }
+    if (backend->xdgManager != nullptr) {
+        SendRequest(session, backend->xdgManager, ZXDG_OUTPUT_MANAGER_V1_DESTROY, none, nullptr,
+                    true);
+    }
+    for (int i = 0; i < backend->modes.count; ++i) {
+        session->wl->proxy_destroy(static_cast<wl_proxy*>(backend->modes.list[i].proxy));
+    }
+    for (int i = 0; i < backend->headCount; ++i) {
+        if (backend->heads[i].proxy != nullptr) {
+            session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->heads[i].proxy));
+        }
+    }
+    if (backend->manager != nullptr) {
+        SendRequest(session, backend->manager, ZWLR_OUTPUT_MANAGER_V1_STOP, none);
+        session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->manager));
+    }
+    *backend = WlrootsBackend();
 }

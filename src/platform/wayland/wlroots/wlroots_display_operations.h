@@ -25,6 +25,8 @@ struct WlrootsHead {
 // What wl_output and xdg-output say of an enabled output: some compositors
 // leave the head's own events out.
 struct WlrootsOutput {
+    wl_proxy* proxy;
+    wl_proxy* xdg; // null without xdg-output
     char name[64];
     int transform;
     int width, height; // the current mode
@@ -41,6 +43,7 @@ struct WlrootsBackend {
     WlrootsHead heads[kMaxOutputs];
     int headCount;
     WaylandModes modes;
+    wl_proxy* xdgManager;
     WlrootsOutput outputs[kMaxOutputs];
     int outputCount;
     WaylandOutput layout[kMaxOutputs]; // one for each head
@@ -54,5 +57,8 @@ bool WlrootsOffered(const WaylandSession* session);
 
 // Operations on backend and session, which must outlive the run.
 DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session);
+
+// Releases what backend bound; its operations must not be called after.
+void CloseWlroots(WlrootsBackend* backend);
 
 #endif
