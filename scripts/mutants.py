@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TESTS = ["unit_tests", "x11_unit_tests"]
+TESTS = ["unit_tests", "x11_unit_tests", "wayland_unit_tests"]
 
 # (file, text, replacement, what the fault means)
 MUTANTS = [
@@ -104,6 +104,15 @@ MUTANTS = [
      "one absolute axis is enough"),
     ("src/platform/linux/process_services.cpp", "unit == 0x3000;", "unit == 0x3001;",
      "ideographic space is no white space"),
+    # The Wayland layout.
+    ("src/platform/wayland/output_layout.cpp", "if (output.x == 0 && output.y == 0) {",
+     "if (output.x == 0) {", "an output on the left edge taken for the one at 0,0"),
+    ("src/platform/wayland/output_layout.cpp", "preferred < count && outputs[preferred].enabled)",
+     "preferred < count)", "the compositor's choice turns while it is off"),
+    ("src/platform/wayland/output_layout.cpp", "(turned ? height : width) / scale + 0.5)",
+     "(turned ? height : width) / scale)", "logical width cut instead of rounded"),
+    ("src/platform/wayland/output_layout.cpp", "output.transform = (output.transform & 4) | (transform & 3);",
+     "output.transform = transform & 3;", "a turn drops the flip"),
 ]
 
 
@@ -116,7 +125,8 @@ def fast_tests(build):
     if run(["cmake", "--build", build, "-j2", "--target", *TESTS]).returncode != 0:
         return "does not build"
     for path in (os.path.join(build, "tests", "unit_tests"),
-                 os.path.join(build, "tests", "x11", "x11_unit_tests")):
+                 os.path.join(build, "tests", "x11", "x11_unit_tests"),
+                 os.path.join(build, "tests", "platform", "wayland", "wayland_unit_tests")):
         if run([path]).returncode != 0:
             return "caught"
     return None
