@@ -104,6 +104,15 @@ MUTANTS = [
      "one absolute axis is enough"),
     ("src/platform/linux/process_services.cpp", "unit == 0x3000;", "unit == 0x3001;",
      "ideographic space is no white space"),
+    # The Wayland layout.
+    ("src/platform/wayland/output_layout.cpp", "if (output.x == 0 && output.y == 0) {",
+     "if (output.x == 0) {", "an output on the left edge taken for the one at 0,0"),
+    ("src/platform/wayland/output_layout.cpp", "preferred < count && outputs[preferred].enabled)",
+     "preferred < count)", "the compositor's choice turns while it is off"),
+    ("src/platform/wayland/output_layout.cpp", "(turned ? height : width) / scale + 0.5)",
+     "(turned ? height : width) / scale)", "logical width cut instead of rounded"),
+    ("src/platform/wayland/output_layout.cpp", "output.transform = (output.transform & 4) | (transform & 3);",
+     "output.transform = transform & 3;", "a turn drops the flip"),
 ]
 
 

@@ -36,10 +36,11 @@ int main(int argc, char** argv) {
         puts("tarvelin " TARVELIN_VERSION);
         return 0;
     }
-    LinuxBackends backends;
+    LinuxBackends backends{};
     StartupFailure failure = kStartupRan;
     const Int32 status = StartFromArguments(LinuxPort(&backends, argc > 0 ? argv[0] : nullptr),
                                             argc > 0 ? argc - 1 : 0, argv + 1, &failure);
+    CloseLinuxPort(&backends);
     if (failure == kNoModulePath) {
         ReportError("cannot start: the program's own path is unknown");
     } else if (failure == kNoArgumentBlock) {

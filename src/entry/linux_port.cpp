@@ -2,26 +2,22 @@
 
 #include "platform/linux/process_services.h"
 #include "platform/linux/standard_error.h"
-#include "platform/wayland/gnome/gnome_port.h"
-#include "platform/wayland/kde/kde_port.h"
-#include "platform/wayland/wlroots/wlroots_port.h"
 
 #include <stdlib.h>
 
 namespace {
 
-struct WaylandBackend {
-    const char* name;
-    bool (*offered)(const WaylandSession* session);
-    DisplayOperations (*operations)(WaylandSession* session);
-};
+void CloseWlrootsOf(LinuxBackends* backends) {
+    CloseWlroots(&backends->wlroots);
+}
 
-// Probed in order, once; the first the compositor offers turns. GNOME's
-// probe asks the session bus, so it comes after those that only read the
-// globals.
-const WaylandBackend kWaylandBackends[] = {{"wlroots", WlrootsOffered, WlrootsDisplayOperations},
-                                           {"kde", KdeOffered, KdeDisplayOperations},
-                                           {"gnome", GnomeOffered, GnomeDisplayOperations}};
+void CloseKdeOf(LinuxBackends* backends) {
+    CloseKde(&backends->kde);
+}
+
+void CloseGnomeOf(LinuxBackends* backends) {
+    CloseGnome(&backends->gnome);
+}
 
 bool CannotAsk(void*, Uint32*) {
     return false;
@@ -39,14 +35,29 @@ bool NothingReported(void*) {
     return false;
 }
 
-DisplayOperations WaylandDisplayOperations(WaylandSession* session) {
-    for (const WaylandBackend& backend : kWaylandBackends) {
-        if (backend.offered(session)) {
-            ReportDebug("backend: %s", backend.name);
-            return backend.operations(session);
-        }
-        ReportDebug("not %s: the compositor does not offer its output management", backend.name);
+// Probed in order, once; the first the compositor offers turns. GNOME's
+// probe asks the session bus, so it comes after those that only read the
+// globals.
+DisplayOperations WaylandDisplayOperations(LinuxBackends* backends) {
+    WaylandSession* session = &backends->wayland;
+    if (WlrootsOffered(session)) {
+        ReportDebug("backend: wlroots (zwlr_output_manager_v1)");
+        backends->close = CloseWlrootsOf;
+        return WlrootsDisplayOperations(&backends->wlroots, session);
     }
+    ReportDebug("not wlroots: no zwlr_output_manager_v1");
+    if (KdeOffered(session)) {
+        ReportDebug("backend: kde (kde_output_management_v2)");
+        backends->close = CloseKdeOf;
+        return KdeDisplayOperations(&backends->kde, session);
+    }
+    ReportDebug("not kde: no kde_output_management_v2 and kde_output_device_v2");
+    if (GnomeOffered(&backends->gnome, session)) {
+        ReportDebug("backend: gnome (org.gnome.Mutter.DisplayConfig)");
+        backends->close = CloseGnomeOf;
+        return GnomeDisplayOperations(&backends->gnome, session);
+    }
+    ReportDebug("not gnome: no org.gnome.Mutter.DisplayConfig on the session bus");
     return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor, NothingReported};
 }
 
@@ -72,6 +83,12 @@ Port LinuxPort(LinuxBackends* backends, const char* startedAs) {
         return X11Port(&backends->x11, process);
     }
     backends->x11.dialogs.xwayland = true;
-    return Port{WaylandDisplayOperations(&backends->wayland),
-                X11DialogOperations(&backends->x11.dialogs), process};
+    return Port{WaylandDisplayOperations(backends), X11DialogOperations(&backends->x11.dialogs),
+                process};
+}
+
+void CloseLinuxPort(LinuxBackends* backends) {
+    if (backends->close != nullptr) {
+        backends->close(backends);
+    }
 }

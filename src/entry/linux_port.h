@@ -4,13 +4,20 @@
 #define TARVELIN_ENTRY_LINUX_PORT_H
 
 #include "platform/port.h"
+#include "platform/wayland/gnome/gnome_display_operations.h"
+#include "platform/wayland/kde/kde_display_operations.h"
 #include "platform/wayland/session.h"
+#include "platform/wayland/wlroots/wlroots_display_operations.h"
 #include "platform/x11/x11_port.h"
 
-// Every backend's state: only the chosen one's is used.
+// Every backend's state: only the chosen ones' are used.
 struct LinuxBackends {
     X11Backend x11;
     WaylandSession wayland;
+    WlrootsBackend wlroots;
+    KdeBackend kde;
+    GnomeBackend gnome;
+    void (*close)(LinuxBackends* backends); // the chosen Wayland backend's, or null
 };
 
 // Under Wayland ($WAYLAND_DISPLAY answers) the compositor's own output
@@ -19,5 +26,8 @@ struct LinuxBackends {
 // operations then fail and say so. The boxes are X windows either way.
 // backends must outlive the run; startedAs: argument 0.
 Port LinuxPort(LinuxBackends* backends, const char* startedAs);
+
+// Releases what the chosen backend bound, once the run is over.
+void CloseLinuxPort(LinuxBackends* backends);
 
 #endif

@@ -1,6 +1,7 @@
 // Libraries that a plain turn never needs (Xlib and Xft for the dialogs,
-// the Wayland and D-Bus clients for their sessions), loaded the first time a
-// run does need one, so that the others start without them.
+// the Wayland and D-Bus clients for their sessions), loaded only when a run
+// does need one, so that the others start without them. Each fills a table
+// of its functions that its user keeps.
 #ifndef TARVELIN_PLATFORM_LINUX_LOADED_LIBRARY_H
 #define TARVELIN_PLATFORM_LINUX_LOADED_LIBRARY_H
 
@@ -16,19 +17,6 @@ template <typename Function> bool Resolve(void* library, const char* name, Funct
     void* symbol = dlsym(library, name);
     *function = reinterpret_cast<Function>(symbol);
     return symbol != nullptr;
-}
-
-// The table load fills, filled on the first call only and kept; null when
-// it could not be.
-template <typename Table> const Table* LoadOnce(bool (*load)(Table* table)) {
-    static bool tried = false;
-    static bool loaded = false;
-    static Table table;
-    if (!tried) {
-        tried = true;
-        loaded = load(&table);
-    }
-    return loaded ? &table : nullptr;
 }
 
 #endif

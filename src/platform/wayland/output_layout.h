@@ -3,6 +3,9 @@
 #ifndef TARVELIN_PLATFORM_WAYLAND_OUTPUT_LAYOUT_H
 #define TARVELIN_PLATFORM_WAYLAND_OUTPUT_LAYOUT_H
 
+// The most outputs a backend keeps, and so lays out.
+const int kMaxOutputs = 16;
+
 struct WaylandOutput {
     char name[64]; // the connector: "HDMI-A-1"
     bool enabled;
@@ -16,15 +19,30 @@ struct WaylandOutput {
 // float scale such as 4/3 lands just under the whole size.
 void SetLogicalSize(WaylandOutput* output, int width, int height, double scale);
 
+// Why an output turns, or why none does.
+enum OutputReason {
+    kOutputNamed,       // by TARVELIN_OUTPUT
+    kOutputPreferred,   // the compositor's own choice
+    kOutputAtOrigin,    // the enabled one at (0,0)
+    kOutputFirstByName, // of the enabled ones
+    kOutputNoneEnabled, // none named, and none enabled
+    kOutputNoneNamed    // none enabled has the name asked for
+};
+
+struct OutputChoice {
+    int index; // -1: none
+    OutputReason reason;
+};
+
 // The output that turns: the one named wanted (null: none named), else the
 // compositor's own choice (preferred, -1: none) when enabled, else the
-// enabled one at (0,0), else the first enabled one by name. -1 when there is
-// none; a name that is not there is said on standard error.
-int ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted, int preferred = -1);
+// enabled one at (0,0), else the first enabled one by name.
+OutputChoice ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted,
+                          int preferred);
 
 // Turns outputs[turned] to transform, keeping its flip, and moves the
 // outputs that touched its right or bottom edge so that they still do,
-// with those in a row or column beyond them. At most 64 outputs.
+// with those in a row or column beyond them. At most kMaxOutputs outputs.
 void TurnInLayout(WaylandOutput* outputs, int count, int turned, int transform);
 
 #endif

@@ -44,8 +44,8 @@ long long NowMs() {
 
 bool OpenWaylandSession(WaylandSession* session) {
     memset(session, 0, sizeof *session);
-    session->wl = LoadWayland();
-    if (session->wl == nullptr) {
+    session->wl = &session->loaded;
+    if (!LoadWayland(&session->loaded)) {
         return false;
     }
     session->display = session->wl->display_connect(nullptr);

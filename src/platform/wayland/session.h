@@ -14,7 +14,8 @@ struct WaylandGlobal {
 };
 
 struct WaylandSession {
-    const WaylandLibrary* wl;
+    WaylandLibrary loaded;
+    const WaylandLibrary* wl; // &loaded
     wl_display* display;
     wl_proxy* registry;
     // Globals past the last slot are not listed: no compositor offers so

@@ -3,9 +3,15 @@
 #include "orientation/orientation_table.h"
 #include "platform/linux/standard_error.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 namespace {
+
+// In the order of OutputReason and LayoutAnswer.
+const char* const kChosenBecause[] = {"named", "the compositor's choice", "at 0,0",
+                                      "first by name"};
+const char* const kAnswerNames[] = {"applied", "refused", "outdated"};
 
 TurningOutput& Of(void* state) {
     return *static_cast<TurningOutput*>(state);
@@ -42,11 +48,46 @@ bool CurrentOrientation(void* state, Uint32* code) {
     return true;
 }
 
+// Each output's name, transform and place, on one line.
+void DebugSent(const WaylandOutput* layout, int count) {
+    char text[480] = "";
+    for (int i = 0, used = 0; i < count && used < static_cast<int>(sizeof text); ++i) {
+        const WaylandOutput& output = layout[i];
+        used += output.enabled
+                    ? snprintf(text + used, sizeof text - used, "%s%s transform %d at %d,%d",
+                               i > 0 ? "; " : "", output.name, output.transform, output.x, output.y)
+                    : snprintf(text + used, sizeof text - used, "%s%s off", i > 0 ? "; " : "",
+                               output.name);
+    }
+    ReportDebug("sent: %s", text);
+}
+
+bool SendTurnedLayout(TurningOutput* output, int transform) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        WaylandOutput layout[kMaxOutputs];
+        memcpy(layout, output->layout, sizeof layout);
+        TurnInLayout(layout, *output->count, output->turned, transform);
+        DebugSent(layout, *output->count);
+        const LayoutAnswer answer = output->send(output->backend, layout);
+        ReportDebug("answer: %s", kAnswerNames[answer]);
+        if (answer == kLayoutApplied) {
+            memcpy(output->layout, layout, sizeof layout);
+        }
+        if (answer != kLayoutOutdated) {
+            return answer == kLayoutApplied;
+        }
+        if (!output->reread(output->backend)) {
+            return false;
+        }
+    }
+    return false;
+}
+
 bool ApplyOrientation(void* state, Uint32 code) {
     TurningOutput& output = Of(state);
     const OrientationEntry* target = FindOrientationByCode(code);
     return Ready(output) && target != nullptr &&
-           output.turn(static_cast<int>(target->waylandTransform));
+           SendTurnedLayout(&output, static_cast<int>(target->waylandTransform));
 }
 
 bool FailureReported(void* state) {
@@ -67,7 +108,7 @@ Point MenuAnchor(void* state) {
 
 bool ReadAndChoose(TurningOutput* output) {
     output->turned = -1;
-    if (!output->read()) {
+    if (!output->read(output->backend)) {
         ReportError("the compositor did not describe its outputs");
         output->reported = true;
         return false;
@@ -77,9 +118,19 @@ bool ReadAndChoose(TurningOutput* output) {
     if (wanted != nullptr && wanted[0] == 0) {
         wanted = nullptr;
     }
-    output->turned = ChooseOutput(output->layout, *output->count, wanted, output->preferred());
-    // A name that no output has is said where it is looked up.
-    output->reported = output->turned < 0 && wanted != nullptr;
+    const OutputChoice choice =
+        ChooseOutput(output->layout, *output->count, wanted, output->preferred(output->backend));
+    output->turned = choice.index;
+    // No enabled output is left to the box; a name not there is said here.
+    output->reported = choice.reason == kOutputNoneNamed;
+    if (output->reported) {
+        ReportError("no enabled output named \"%s\" (TARVELIN_OUTPUT)", wanted);
+    } else if (choice.index < 0) {
+        ReportDebug("no output chosen: none is enabled");
+    } else {
+        ReportDebug("output %s (index %d) chosen: %s", output->layout[choice.index].name,
+                    choice.index, kChosenBecause[choice.reason]);
+    }
     return output->turned >= 0;
 }
 
@@ -92,36 +143,8 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
     return nullptr;
 }
 
-void SetLogicalSize(WaylandOutput* output, int width, int height, double scale) {
-    const bool turned = output->transform & 1;
-    scale = scale > 0 ? scale : 1;
-    // Rounded by hand: lround would load libm into every run for two sizes.
-    output->width = static_cast<int>((turned ? height : width) / scale + 0.5);
-    output->height = static_cast<int>((turned ? width : height) / scale + 0.5);
-}
-
 DisplayOperations TurningOutputOperations(TurningOutput* output) {
     return DisplayOperations{
         output,     SupportedOrientations, CurrentOrientation, ApplyOrientation,
         MenuAnchor, FailureReported};
-}
-
-bool SendTurnedLayout(TurningOutput* output, int transform,
-                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)()) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        WaylandOutput layout[kMaxOutputs];
-        memcpy(layout, output->layout, sizeof layout);
-        TurnInLayout(layout, *output->count, output->turned, transform);
-        const LayoutAnswer answer = send(layout);
-        if (answer == kLayoutApplied) {
-            memcpy(output->layout, layout, sizeof layout);
-        }
-        if (answer != kLayoutOutdated) {
-            return answer == kLayoutApplied;
-        }
-        if (!reread()) {
-            return false;
-        }
-    }
-    return false;
 }

@@ -11,7 +11,6 @@
 
 #include <string.h>
 
-const int kMaxOutputs = 16;
 // An apply may wait on a mode set, which takes real panels a while.
 const int kAnswerWait = 5000; // milliseconds
 
@@ -54,28 +53,28 @@ void KeepMode(WaylandSession* session, WaylandModes* modes, void* proxy, const L
 // The kept mode of proxy; null when there is none.
 const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy);
 
-struct TurningOutput {
-    // The backend's: its layout, and how it fills and turns it.
-    WaylandOutput* layout;
-    const int* count;
-    bool (*read)();              // fills layout; false when not described
-    int (*preferred)();          // the desktop's own default output, or -1
-    bool (*turn)(int transform); // layout[turned]; true once applied
-    // Kept here.
-    bool asked;
-    int turned;    // -1: none can turn
-    bool reported; // why none can, on standard error
-};
-
 // What a desktop answers a layout sent to it. Outdated: it changed
 // meanwhile, and a layout made from it read anew may pass.
 enum LayoutAnswer { kLayoutApplied, kLayoutRefused, kLayoutOutdated };
 
-// Turns output's layout[turned] to transform and sends it; an outdated
-// layout is made again from what reread reads, once. The layout keeps what
-// was applied.
-bool SendTurnedLayout(TurningOutput* output, int transform,
-                      LayoutAnswer (*send)(const WaylandOutput* layout), bool (*reread)());
+// A turn sends layout[turned] turned, with its neighbours moved; an
+// outdated answer makes it again from what reread reads, once. The layout
+// keeps what was applied.
+struct TurningOutput {
+    // The backend's: its state, passed to each of its functions, its
+    // layout, and how it reads and sends it.
+    void* backend;
+    WaylandOutput* layout;
+    const int* count;
+    bool (*read)(void* backend);     // fills layout; false when not described
+    int (*preferred)(void* backend); // the desktop's own default output, or -1
+    LayoutAnswer (*send)(void* backend, const WaylandOutput* layout);
+    bool (*reread)(void* backend); // false when the layout cannot be read
+    // Kept here.
+    bool asked = false;
+    int turned = -1;       // -1: none can turn
+    bool reported = false; // why none can, on standard error
+};
 
 // Reads the outputs and chooses the one that turns; false, said on
 // standard error, when none can. For a backend that must read again.

@@ -2,11 +2,9 @@
 
 #include "platform/linux/loaded_library.h"
 
-namespace {
-
 #define RESOLVE(member) Resolve(library, "wl_" #member, &wayland->member)
 
-bool Load(WaylandLibrary* wayland) {
+bool LoadWayland(WaylandLibrary* wayland) {
     void* library = OpenLibrary("libwayland-client.so.0");
     return library != nullptr && RESOLVE(display_connect) && RESOLVE(display_get_fd) &&
            RESOLVE(display_flush) && RESOLVE(display_prepare_read) &&
@@ -16,9 +14,3 @@ bool Load(WaylandLibrary* wayland) {
 }
 
 #undef RESOLVE
-
-} // namespace
-
-const WaylandLibrary* LoadWayland() {
-    return LoadOnce(Load);
-}

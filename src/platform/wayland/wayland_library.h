@@ -21,8 +21,7 @@ struct WaylandLibrary {
     decltype(&::wl_proxy_destroy) proxy_destroy;
 };
 
-// Loaded on first use and kept; null when libwayland-client cannot be
-// loaded or lacks a function.
-const WaylandLibrary* LoadWayland();
+// Fills wayland; false when libwayland-client cannot be loaded.
+bool LoadWayland(WaylandLibrary* wayland);
 
 #endif

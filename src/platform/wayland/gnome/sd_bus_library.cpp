@@ -2,14 +2,12 @@
 
 #include "platform/linux/loaded_library.h"
 
-namespace {
-
 #define RESOLVE(member) Resolve(library, "sd_bus_" #member, &bus->member)
 
-bool Load(SdBusLibrary* bus) {
+bool LoadSdBus(SdBusLibrary* bus) {
     void* library = OpenLibrary("libsystemd.so.0");
-    return library != nullptr && RESOLVE(open_user) && RESOLVE(call) &&
-           RESOLVE(message_new_method_call) && RESOLVE(message_append) &&
+    return library != nullptr && RESOLVE(open_user) && RESOLVE(flush_close_unref) &&
+           RESOLVE(call) && RESOLVE(message_new_method_call) && RESOLVE(message_append) &&
            RESOLVE(message_open_container) && RESOLVE(message_close_container) &&
            RESOLVE(message_read) && RESOLVE(message_read_basic) &&
            RESOLVE(message_enter_container) && RESOLVE(message_exit_container) &&
@@ -18,9 +16,3 @@ bool Load(SdBusLibrary* bus) {
 }
 
 #undef RESOLVE
-
-} // namespace
-
-const SdBusLibrary* LoadSdBus() {
-    return LoadOnce(Load);
-}

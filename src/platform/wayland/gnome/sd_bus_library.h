@@ -8,6 +8,7 @@
 // The functions used, under their names less the "sd_bus_" prefix.
 struct SdBusLibrary {
     decltype(&::sd_bus_open_user) open_user;
+    decltype(&::sd_bus_flush_close_unref) flush_close_unref;
     decltype(&::sd_bus_call) call;
     decltype(&::sd_bus_message_new_method_call) message_new_method_call;
     decltype(&::sd_bus_message_append) message_append;
@@ -24,8 +25,7 @@ struct SdBusLibrary {
     decltype(&::sd_bus_error_has_name) error_has_name;
 };
 
-// Loaded on first use and kept; null when libsystemd cannot be loaded or
-// lacks a function.
-const SdBusLibrary* LoadSdBus();
+// Fills bus; false when libsystemd cannot be loaded.
+bool LoadSdBus(SdBusLibrary* bus);
 
 #endif

@@ -1,4 +1,4 @@
-#include "platform/wayland/wlroots/wlroots_port.h"
+#include "platform/wayland/wlroots/wlroots_display_operations.h"
 
 #include "platform/wayland/turning_output.h"
 
@@ -11,60 +11,26 @@ namespace {
 
 const char kManagerGlobal[] = "zwlr_output_manager_v1";
 
-struct Head {
-    zwlr_output_head_v1* proxy;
-    char name[64];
-    bool enabled;
-    zwlr_output_mode_v1* mode;
-    int x, y, transform;
-    double scale;
-};
-
-// What wl_output and xdg-output say of an enabled output: some compositors
-// leave the head's own events out.
-struct Output {
-    char name[64];
-    int transform;
-    int width, height; // the current mode
-    int scale;
-    bool placed; // xdg-output's logical position and size came
-    int x, y, logicalWidth, logicalHeight;
-};
-
-struct Wlroots {
-    WaylandSession* session;
-    zwlr_output_manager_v1* manager;
-    uint32_t serial;
-    bool done;
-    Head heads[kMaxOutputs];
-    int headCount;
-    WaylandModes modes;
-    Output outputs[kMaxOutputs];
-    int outputCount;
-    WaylandOutput layout[kMaxOutputs]; // one for each head
-    TurningOutput output;
-    LayoutAnswer answer;
-    bool answered;
-};
-
-Wlroots gWlroots;
-
 void OnModeRefresh(void*, zwlr_output_mode_v1*, int32_t) {}
 void OnModePreferred(void*, zwlr_output_mode_v1*) {}
 void OnModeFinished(void*, zwlr_output_mode_v1*) {}
 const zwlr_output_mode_v1_listener kModeListener = {OnModeSize, OnModeRefresh, OnModePreferred,
                                                     OnModeFinished};
 
-Head* HeadOf(void* data) {
-    return static_cast<Head*>(data);
+WlrootsHead* HeadOf(void* data) {
+    return static_cast<WlrootsHead*>(data);
+}
+WlrootsBackend& Of(void* data) {
+    return *static_cast<WlrootsBackend*>(data);
 }
 void OnHeadName(void* data, zwlr_output_head_v1*, const char* name) {
     CopyName(HeadOf(data)->name, name);
 }
 void OnHeadText(void*, zwlr_output_head_v1*, const char*) {}
 void OnHeadSize(void*, zwlr_output_head_v1*, int32_t, int32_t) {}
-void OnHeadMode(void*, zwlr_output_head_v1*, zwlr_output_mode_v1* proxy) {
-    KeepMode(gWlroots.session, &gWlroots.modes, proxy, &kModeListener);
+void OnHeadMode(void* data, zwlr_output_head_v1*, zwlr_output_mode_v1* proxy) {
+    WlrootsBackend* backend = HeadOf(data)->backend;
+    KeepMode(backend->session, &backend->modes, proxy, &kModeListener);
 }
 void OnHeadEnabled(void* data, zwlr_output_head_v1*, int32_t enabled) {
     HeadOf(data)->enabled = enabled != 0;
@@ -90,24 +56,26 @@ const zwlr_output_head_v1_listener kHeadListener = {
     OnHeadCurrentMode, OnHeadPosition, OnHeadTransform, OnHeadScale, OnHeadFinished,
     OnHeadText,        OnHeadText,     OnHeadText};
 
-void OnManagerHead(void*, zwlr_output_manager_v1*, zwlr_output_head_v1* proxy) {
-    if (gWlroots.headCount < kMaxOutputs) {
-        Head* head = &gWlroots.heads[gWlroots.headCount++];
+void OnManagerHead(void* data, zwlr_output_manager_v1*, zwlr_output_head_v1* proxy) {
+    WlrootsBackend& backend = Of(data);
+    if (backend.headCount < kMaxOutputs) {
+        WlrootsHead* head = &backend.heads[backend.headCount++];
+        head->backend = &backend;
         head->proxy = proxy;
         head->scale = 1;
-        AddListener(gWlroots.session, proxy, &kHeadListener, head);
+        AddListener(backend.session, proxy, &kHeadListener, head);
     }
 }
-void OnManagerDone(void*, zwlr_output_manager_v1*, uint32_t serial) {
-    gWlroots.serial = serial;
-    gWlroots.done = true;
+void OnManagerDone(void* data, zwlr_output_manager_v1*, uint32_t serial) {
+    Of(data).serial = serial;
+    Of(data).done = true;
 }
 void OnManagerFinished(void*, zwlr_output_manager_v1*) {}
 const zwlr_output_manager_v1_listener kManagerListener = {OnManagerHead, OnManagerDone,
                                                           OnManagerFinished};
 
-Output* OutputOf(void* data) {
-    return static_cast<Output*>(data);
+WlrootsOutput* OutputOf(void* data) {
+    return static_cast<WlrootsOutput*>(data);
 }
 void OnGeometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
                 const char*, int32_t transform) {
@@ -149,10 +117,10 @@ void OnXdgText(void*, zxdg_output_v1*, const char*) {}
 const zxdg_output_v1_listener kXdgListener = {OnLogicalPosition, OnLogicalSize, OnXdgDone,
                                               OnXdgName, OnXdgText};
 
-const Output* OutputNamed(const char* name) {
-    for (int i = 0; i < gWlroots.outputCount; ++i) {
-        if (strcmp(gWlroots.outputs[i].name, name) == 0) {
-            return &gWlroots.outputs[i];
+const WlrootsOutput* OutputNamed(const WlrootsBackend& backend, const char* name) {
+    for (int i = 0; i < backend.outputCount; ++i) {
+        if (strcmp(backend.outputs[i].name, name) == 0) {
+            return &backend.outputs[i];
         }
     }
     return nullptr;
@@ -162,21 +130,22 @@ const Output* OutputNamed(const char* name) {
 // output whose head says it is off (some compositors leave the head's
 // events out), and xdg-output's logical box over both when it came: that
 // box is the layout the compositor's clients see.
-void MergeLayout() {
-    for (int i = 0; i < gWlroots.headCount; ++i) {
-        const Head& head = gWlroots.heads[i];
-        WaylandOutput& entry = gWlroots.layout[i];
+void MergeLayout(WlrootsBackend& backend) {
+    for (int i = 0; i < backend.headCount; ++i) {
+        const WlrootsHead& head = backend.heads[i];
+        WaylandOutput& entry = backend.layout[i];
         entry = WaylandOutput();
         memcpy(entry.name, head.name, sizeof entry.name);
         entry.enabled = head.proxy != nullptr && head.enabled;
         entry.x = head.x;
         entry.y = head.y;
         entry.transform = head.transform;
-        const WaylandMode* mode = FindMode(&gWlroots.modes, head.mode);
+        const WaylandMode* mode = FindMode(&backend.modes, head.mode);
         if (mode != nullptr) {
             SetLogicalSize(&entry, mode->width, mode->height, head.scale);
         }
-        const Output* output = head.proxy != nullptr ? OutputNamed(head.name) : nullptr;
+        const WlrootsOutput* output =
+            head.proxy != nullptr ? OutputNamed(backend, head.name) : nullptr;
         if (output != nullptr && !entry.enabled) {
             entry.enabled = true;
             entry.transform = output->transform;
@@ -191,53 +160,55 @@ void MergeLayout() {
     }
 }
 
-bool ReadOutputs() {
-    WaylandSession* session = gWlroots.session;
-    gWlroots.manager = reinterpret_cast<zwlr_output_manager_v1*>(BindGlobal(
+bool ReadOutputs(void* state) {
+    WlrootsBackend& backend = Of(state);
+    WaylandSession* session = backend.session;
+    backend.manager = reinterpret_cast<zwlr_output_manager_v1*>(BindGlobal(
         session, FindGlobal(session, kManagerGlobal), &zwlr_output_manager_v1_interface, 2));
-    if (gWlroots.manager == nullptr) {
+    if (backend.manager == nullptr) {
         return false;
     }
-    AddListener(session, gWlroots.manager, &kManagerListener, nullptr);
+    AddListener(session, backend.manager, &kManagerListener, &backend);
     const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
-    wl_proxy* xdgManager =
-        xdgGlobal != nullptr ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
+    backend.xdgManager = xdgGlobal != nullptr
+                             ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
                              : nullptr;
     for (const WaylandGlobal* global;
-         gWlroots.outputCount < kMaxOutputs &&
-         (global = FindGlobal(session, "wl_output", gWlroots.outputCount)) != nullptr;) {
-        Output* output = &gWlroots.outputs[gWlroots.outputCount++];
-        wl_proxy* proxy = BindGlobal(session, global, &wl_output_interface, 4);
-        AddListener(session, proxy, &kOutputListener, output);
-        if (xdgManager != nullptr) {
+         backend.outputCount < kMaxOutputs &&
+         (global = FindGlobal(session, "wl_output", backend.outputCount)) != nullptr;) {
+        WlrootsOutput* output = &backend.outputs[backend.outputCount++];
+        output->proxy = BindGlobal(session, global, &wl_output_interface, 4);
+        AddListener(session, output->proxy, &kOutputListener, output);
+        if (backend.xdgManager != nullptr) {
             union wl_argument arguments[2] = {};
-            arguments[1].o = reinterpret_cast<wl_object*>(proxy);
-            AddListener(session,
-                        SendRequest(session, xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
-                                    arguments, &zxdg_output_v1_interface),
-                        &kXdgListener, output);
+            arguments[1].o = reinterpret_cast<wl_object*>(output->proxy);
+            output->xdg =
+                SendRequest(session, backend.xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
+                            arguments, &zxdg_output_v1_interface);
+            AddListener(session, output->xdg, &kXdgListener, output);
         }
     }
     // The manager's first done follows its heads; by the answer to a sync
     // every output has sent its state too.
-    if (!WaitFor(session, &gWlroots.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
+    if (!WaitFor(session, &backend.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
         return false;
     }
-    MergeLayout();
+    MergeLayout(backend);
     return true;
 }
 
-void OnSucceeded(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kLayoutApplied;
-    gWlroots.answered = true;
+void Answer(void* data, LayoutAnswer answer) {
+    Of(data).answer = answer;
+    Of(data).answered = true;
 }
-void OnFailed(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kLayoutRefused;
-    gWlroots.answered = true;
+void OnSucceeded(void* data, zwlr_output_configuration_v1*) {
+    Answer(data, kLayoutApplied);
 }
-void OnCancelled(void*, zwlr_output_configuration_v1*) {
-    gWlroots.answer = kLayoutOutdated;
-    gWlroots.answered = true;
+void OnFailed(void* data, zwlr_output_configuration_v1*) {
+    Answer(data, kLayoutRefused);
+}
+void OnCancelled(void* data, zwlr_output_configuration_v1*) {
+    Answer(data, kLayoutOutdated);
 }
 const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceeded, OnFailed,
                                                                       OnCancelled};
@@ -245,15 +216,15 @@ const zwlr_output_configuration_v1_listener kConfigurationListener = {OnSucceede
 // Every head, as the protocol asks: the enabled ones where layout puts them
 // (their mode as it is), the others off. Then test or apply (opcode) and
 // wait for the answer.
-LayoutAnswer Configure(const WaylandOutput* layout, uint32_t opcode) {
-    WaylandSession* session = gWlroots.session;
+LayoutAnswer Configure(WlrootsBackend& backend, const WaylandOutput* layout, uint32_t opcode) {
+    WaylandSession* session = backend.session;
     union wl_argument create[2] = {};
-    create[1].u = gWlroots.serial;
+    create[1].u = backend.serial;
     wl_proxy* configuration =
-        SendRequest(session, gWlroots.manager, ZWLR_OUTPUT_MANAGER_V1_CREATE_CONFIGURATION, create,
+        SendRequest(session, backend.manager, ZWLR_OUTPUT_MANAGER_V1_CREATE_CONFIGURATION, create,
                     &zwlr_output_configuration_v1_interface);
-    for (int i = 0; i < gWlroots.headCount; ++i) {
-        const Head& head = gWlroots.heads[i];
+    for (int i = 0; i < backend.headCount; ++i) {
+        const WlrootsHead& head = backend.heads[i];
         if (head.proxy == nullptr) {
             continue;
         }
@@ -275,41 +246,40 @@ LayoutAnswer Configure(const WaylandOutput* layout, uint32_t opcode) {
         transform[0].i = layout[i].transform;
         SendRequest(session, configured, ZWLR_OUTPUT_CONFIGURATION_HEAD_V1_SET_TRANSFORM,
                     transform);
+        // It has no events and no destructor: the configuration ends it.
+        session->wl->proxy_destroy(configured);
     }
     union wl_argument none[1] = {};
     SendRequest(session, configuration, opcode, none);
-    gWlroots.answered = false;
+    backend.answered = false;
     const LayoutAnswer answer =
-        AddListener(session, configuration, &kConfigurationListener, nullptr) &&
-                WaitFor(session, &gWlroots.answered, kAnswerWait)
-            ? gWlroots.answer
+        AddListener(session, configuration, &kConfigurationListener, &backend) &&
+                WaitFor(session, &backend.answered, kAnswerWait)
+            ? backend.answer
             : kLayoutRefused;
     SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
     return answer;
 }
 
-LayoutAnswer TestThenApply(const WaylandOutput* layout) {
-    const LayoutAnswer answer = Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
-    return answer == kLayoutApplied ? Configure(layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY)
+LayoutAnswer TestThenApply(void* state, const WaylandOutput* layout) {
+    WlrootsBackend& backend = Of(state);
+    const LayoutAnswer answer = Configure(backend, layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
+    return answer == kLayoutApplied ? Configure(backend, layout, ZWLR_OUTPUT_CONFIGURATION_V1_APPLY)
                                     : answer;
 }
 
-bool ReadAgain() {
-    if (!Roundtrip(gWlroots.session, kAnswerWait)) {
+// A configuration the compositor cancelled is made again from the heads
+// as they are now.
+bool ReadAgain(void* state) {
+    if (!Roundtrip(Of(state).session, kAnswerWait)) {
         return false;
     }
-    MergeLayout();
+    MergeLayout(Of(state));
     return true;
 }
 
-// A configuration the compositor cancelled as outdated is made again from
-// the layout read anew.
-bool Turn(int transform) {
-    return SendTurnedLayout(&gWlroots.output, transform, TestThenApply, ReadAgain);
-}
-
 // wlroots has no output of its own choice.
-int NoPreference() {
+int NoPreference(void*) {
     return -1;
 }
 
@@ -319,9 +289,46 @@ bool WlrootsOffered(const WaylandSession* session) {
     return FindGlobal(session, kManagerGlobal) != nullptr;
 }
 
-DisplayOperations WlrootsDisplayOperations(WaylandSession* session) {
-    gWlroots.session = session;
-    gWlroots.output = TurningOutput{
-        gWlroots.layout, &gWlroots.headCount, ReadOutputs, NoPreference, Turn, false, -1, false};
-    return TurningOutputOperations(&gWlroots.output);
+DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session) {
+    *backend = WlrootsBackend();
+    backend->session = session;
+    backend->output = TurningOutput{backend,     backend->layout, &backend->headCount,
+                                    ReadOutputs, NoPreference,    TestThenApply,
+                                    ReadAgain};
+    return TurningOutputOperations(&backend->output);
+}
+
+// Each object ends with its protocol's destructor where it has one; the
+// compositor's own objects, heads and modes, are only let go.
+void CloseWlroots(WlrootsBackend* backend) {
+    WaylandSession* session = backend->session;
+    union wl_argument none[1] = {};
+    for (int i = 0; i < backend->outputCount; ++i) {
+        const WlrootsOutput& output = backend->outputs[i];
+        if (output.xdg != nullptr) {
+            SendRequest(session, output.xdg, ZXDG_OUTPUT_V1_DESTROY, none, nullptr, true);
+        }
+        if (session->wl->proxy_get_version(output.proxy) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
+            SendRequest(session, output.proxy, WL_OUTPUT_RELEASE, none, nullptr, true);
+        } else {
+            session->wl->proxy_destroy(output.proxy);
+        }
+    }
+    if (backend->xdgManager != nullptr) {
+        SendRequest(session, backend->xdgManager, ZXDG_OUTPUT_MANAGER_V1_DESTROY, none, nullptr,
+                    true);
+    }
+    for (int i = 0; i < backend->modes.count; ++i) {
+        session->wl->proxy_destroy(static_cast<wl_proxy*>(backend->modes.list[i].proxy));
+    }
+    for (int i = 0; i < backend->headCount; ++i) {
+        if (backend->heads[i].proxy != nullptr) {
+            session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->heads[i].proxy));
+        }
+    }
+    if (backend->manager != nullptr) {
+        SendRequest(session, backend->manager, ZWLR_OUTPUT_MANAGER_V1_STOP, none);
+        session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->manager));
+    }
+    *backend = WlrootsBackend();
 }

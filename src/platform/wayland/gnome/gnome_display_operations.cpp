@@ -1,4 +1,4 @@
-#include "platform/wayland/gnome/gnome_port.h"
+#include "platform/wayland/gnome/gnome_display_operations.h"
 
 #include "platform/wayland/gnome/sd_bus_library.h"
 #include "platform/wayland/turning_output.h"
@@ -9,57 +9,29 @@ namespace {
 
 const char kService[] = "org.gnome.Mutter.DisplayConfig";
 const char kPath[] = "/org/gnome/Mutter/DisplayConfig";
-const int kMaxMirrored = 4;
 // ApplyMonitorsConfig's method: lasts until the session ends, with no
 // keep-or-revert dialog.
 const uint32_t kTemporary = 1;
 const uint32_t kLogicalLayoutMode = 1;
 
-struct Monitor {
-    char connector[64];
-    char mode[64]; // the current mode's id
-    int width, height;
-};
+GnomeBackend& Of(void* state) {
+    return *static_cast<GnomeBackend*>(state);
+}
 
-// A logical monitor: one position, scale and transform for the monitors
-// that mirror each other in it.
-struct Logical {
-    double scale;
-    int primary;
-    int monitors[kMaxMirrored]; // in Gnome::monitors
-    int monitorCount;
-};
-
-struct Gnome {
-    const SdBusLibrary* sd;
-    sd_bus* bus;
-    uint32_t serial;
-    uint32_t layoutMode;
-    int layoutModeChangeable;
-    Monitor monitors[kMaxOutputs];
-    int monitorCount;
-    Logical logical[kMaxOutputs];
-    WaylandOutput layout[kMaxOutputs]; // one for each logical monitor
-    int count;
-    TurningOutput output;
-};
-
-Gnome gGnome;
-
-sd_bus_message* NewCall(const char* destination, const char* path, const char* interface,
-                        const char* member) {
+sd_bus_message* NewCall(const GnomeBackend& gnome, const char* destination, const char* path,
+                        const char* interface, const char* member) {
     sd_bus_message* call = nullptr;
-    return gGnome.sd->message_new_method_call(gGnome.bus, &call, destination, path, interface,
-                                              member) < 0
+    return gnome.sd->message_new_method_call(gnome.bus, &call, destination, path, interface,
+                                             member) < 0
                ? nullptr
                : call;
 }
 
 // Sends call (and unrefs it): the reply, or null with error set.
-sd_bus_message* Send(sd_bus_message* call, sd_bus_error* error) {
+sd_bus_message* Send(const GnomeBackend& gnome, sd_bus_message* call, sd_bus_error* error) {
     sd_bus_message* reply = nullptr;
-    const int sent = gGnome.sd->call(gGnome.bus, call, kAnswerWait * 1000ULL, error, &reply);
-    gGnome.sd->message_unref(call);
+    const int sent = gnome.sd->call(gnome.bus, call, kAnswerWait * 1000ULL, error, &reply);
+    gnome.sd->message_unref(call);
     return sent < 0 ? nullptr : reply;
 }
 
@@ -71,8 +43,9 @@ struct Property {
 
 // Reads an a{sv}, keeping the values of the keys asked for that have the
 // type expected.
-bool ReadProperties(sd_bus_message* m, const Property* wanted, int count) {
-    const SdBusLibrary* sd = gGnome.sd;
+bool ReadProperties(const GnomeBackend& gnome, sd_bus_message* m, const Property* wanted,
+                    int count) {
+    const SdBusLibrary* sd = gnome.sd;
     if (sd->message_enter_container(m, 'a', "{sv}") < 0) {
         return false;
     }
@@ -100,8 +73,8 @@ bool ReadProperties(sd_bus_message* m, const Property* wanted, int count) {
 }
 
 // Each monitor's connector and current mode; one that is off has none.
-bool ReadMonitors(sd_bus_message* m) {
-    const SdBusLibrary* sd = gGnome.sd;
+bool ReadMonitors(GnomeBackend& gnome, sd_bus_message* m) {
+    const SdBusLibrary* sd = gnome.sd;
     if (sd->message_enter_container(m, 'a', "((ssss)a(siiddada{sv})a{sv})") < 0) {
         return false;
     }
@@ -115,19 +88,19 @@ bool ReadMonitors(sd_bus_message* m) {
         int mode;
         while ((mode = sd->message_enter_container(m, 'r', "siiddada{sv}")) > 0) {
             const char* id = nullptr;
-            Monitor found{};
+            GnomeMonitor found{};
             int current = 0;
             const Property isCurrent = {"is-current", "b", &current};
             if (sd->message_read(m, "siidd", &id, &found.width, &found.height, nullptr, nullptr) <
                     0 ||
-                sd->message_skip(m, "ad") < 0 || !ReadProperties(m, &isCurrent, 1) ||
+                sd->message_skip(m, "ad") < 0 || !ReadProperties(gnome, m, &isCurrent, 1) ||
                 sd->message_exit_container(m) < 0) {
                 return false;
             }
-            if (current && gGnome.monitorCount < kMaxOutputs) {
+            if (current && gnome.monitorCount < kMaxOutputs) {
                 CopyName(found.connector, connector);
                 CopyName(found.mode, id);
-                gGnome.monitors[gGnome.monitorCount++] = found;
+                gnome.monitors[gnome.monitorCount++] = found;
             }
         }
         if (mode < 0 || sd->message_exit_container(m) < 0 || sd->message_skip(m, "a{sv}") < 0 ||
@@ -138,19 +111,19 @@ bool ReadMonitors(sd_bus_message* m) {
     return entered == 0 && sd->message_exit_container(m) >= 0;
 }
 
-int MonitorNamed(const char* connector) {
-    for (int i = 0; i < gGnome.monitorCount; ++i) {
-        if (strcmp(gGnome.monitors[i].connector, connector) == 0) {
+int MonitorNamed(const GnomeBackend& gnome, const char* connector) {
+    for (int i = 0; i < gnome.monitorCount; ++i) {
+        if (strcmp(gnome.monitors[i].connector, connector) == 0) {
             return i;
         }
     }
     return -1;
 }
 
-void Place(int index, int x, int y, uint32_t transform) {
-    WaylandOutput& output = gGnome.layout[index];
+void Place(GnomeBackend& gnome, int index, int x, int y, uint32_t transform) {
+    WaylandOutput& output = gnome.layout[index];
     output = WaylandOutput();
-    memcpy(output.name, gGnome.monitors[gGnome.logical[index].monitors[0]].connector,
+    memcpy(output.name, gnome.monitors[gnome.logical[index].monitors[0]].connector,
            sizeof output.name);
     output.enabled = true;
     output.x = x;
@@ -161,27 +134,27 @@ void Place(int index, int x, int y, uint32_t transform) {
 // A logical monitor's size is its first monitor's mode, scaled down in the
 // logical layout mode only: measured once the whole state is read, since
 // Mutter gives the layout mode after the logical monitors.
-void Measure() {
-    for (int i = 0; i < gGnome.count; ++i) {
-        const Logical& logical = gGnome.logical[i];
-        const Monitor& monitor = gGnome.monitors[logical.monitors[0]];
-        SetLogicalSize(&gGnome.layout[i], monitor.width, monitor.height,
-                       gGnome.layoutMode == kLogicalLayoutMode ? logical.scale : 1);
+void Measure(GnomeBackend& gnome) {
+    for (int i = 0; i < gnome.count; ++i) {
+        const GnomeLogical& logical = gnome.logical[i];
+        const GnomeMonitor& monitor = gnome.monitors[logical.monitors[0]];
+        SetLogicalSize(&gnome.layout[i], monitor.width, monitor.height,
+                       gnome.layoutMode == kLogicalLayoutMode ? logical.scale : 1);
     }
 }
 
-bool ReadLogicalMonitors(sd_bus_message* m) {
-    const SdBusLibrary* sd = gGnome.sd;
+bool ReadLogicalMonitors(GnomeBackend& gnome, sd_bus_message* m) {
+    const SdBusLibrary* sd = gnome.sd;
     if (sd->message_enter_container(m, 'a', "(iiduba(ssss)a{sv})") < 0) {
         return false;
     }
     int entered;
     while ((entered = sd->message_enter_container(m, 'r', "iiduba(ssss)a{sv}")) > 0) {
-        if (gGnome.count == kMaxOutputs) {
+        if (gnome.count == kMaxOutputs) {
             return false;
         }
-        Logical& logical = gGnome.logical[gGnome.count];
-        logical = Logical();
+        GnomeLogical& logical = gnome.logical[gnome.count];
+        logical = GnomeLogical();
         int x = 0;
         int y = 0;
         uint32_t transform = 0;
@@ -193,7 +166,7 @@ bool ReadLogicalMonitors(sd_bus_message* m) {
         const char* connector = nullptr;
         int more;
         while ((more = sd->message_read(m, "(ssss)", &connector, nullptr, nullptr, nullptr)) > 0) {
-            const int monitor = MonitorNamed(connector);
+            const int monitor = MonitorNamed(gnome, connector);
             if (monitor < 0 || logical.monitorCount == kMaxMirrored) {
                 return false;
             }
@@ -203,44 +176,47 @@ bool ReadLogicalMonitors(sd_bus_message* m) {
             sd->message_skip(m, "a{sv}") < 0 || sd->message_exit_container(m) < 0) {
             return false;
         }
-        Place(gGnome.count++, x, y, transform);
+        Place(gnome, gnome.count++, x, y, transform);
     }
     return entered == 0 && sd->message_exit_container(m) >= 0;
 }
 
-bool ReadState() {
-    gGnome.monitorCount = gGnome.count = 0;
+bool ReadState(void* backend) {
+    GnomeBackend& gnome = Of(backend);
+    gnome.monitorCount = gnome.count = 0;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* call = NewCall(kService, kPath, kService, "GetCurrentState");
-    sd_bus_message* state = call != nullptr ? Send(call, &error) : nullptr;
-    gGnome.sd->error_free(&error);
+    sd_bus_message* call = NewCall(gnome, kService, kPath, kService, "GetCurrentState");
+    sd_bus_message* state = call != nullptr ? Send(gnome, call, &error) : nullptr;
+    gnome.sd->error_free(&error);
     if (state == nullptr) {
         return false;
     }
     const Property properties[] = {
-        {"layout-mode", "u", &gGnome.layoutMode},
-        {"supports-changing-layout-mode", "b", &gGnome.layoutModeChangeable}};
-    const bool read = gGnome.sd->message_read(state, "u", &gGnome.serial) >= 0 &&
-                      ReadMonitors(state) && ReadLogicalMonitors(state) &&
-                      ReadProperties(state, properties, 2);
-    gGnome.sd->message_unref(state);
+        {"layout-mode", "u", &gnome.layoutMode},
+        {"supports-changing-layout-mode", "b", &gnome.layoutModeChangeable}};
+    const bool read = gnome.sd->message_read(state, "u", &gnome.serial) >= 0 &&
+                      ReadMonitors(gnome, state) && ReadLogicalMonitors(gnome, state) &&
+                      ReadProperties(gnome, state, properties, 2);
+    gnome.sd->message_unref(state);
     if (read) {
-        Measure();
+        Measure(gnome);
     }
     return read;
 }
 
-int PrimaryLogical() {
-    for (int i = 0; i < gGnome.count; ++i) {
-        if (gGnome.logical[i].primary) {
+int PrimaryLogical(void* state) {
+    const GnomeBackend& gnome = Of(state);
+    for (int i = 0; i < gnome.count; ++i) {
+        if (gnome.logical[i].primary) {
             return i;
         }
     }
     return -1;
 }
 
-bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutput& output) {
-    const SdBusLibrary* sd = gGnome.sd;
+bool AppendLogical(const GnomeBackend& gnome, sd_bus_message* m, const GnomeLogical& logical,
+                   const WaylandOutput& output) {
+    const SdBusLibrary* sd = gnome.sd;
     // Mutter aborts the whole session on a transform past 7: a bad read
     // must not reach it.
     bool appended =
@@ -250,33 +226,33 @@ bool AppendLogical(sd_bus_message* m, const Logical& logical, const WaylandOutpu
                            static_cast<uint32_t>(output.transform), logical.primary) >= 0 &&
         sd->message_open_container(m, 'a', "(ssa{sv})") >= 0;
     for (int i = 0; appended && i < logical.monitorCount; ++i) {
-        const Monitor& monitor = gGnome.monitors[logical.monitors[i]];
+        const GnomeMonitor& monitor = gnome.monitors[logical.monitors[i]];
         appended = sd->message_append(m, "(ssa{sv})", monitor.connector, monitor.mode, 0) >= 0;
     }
     return appended && sd->message_close_container(m) >= 0 && sd->message_close_container(m) >= 0;
 }
 
 // Every logical monitor where layout puts it, each monitor in its mode.
-LayoutAnswer Apply(const WaylandOutput* layout) {
-    const SdBusLibrary* sd = gGnome.sd;
-    sd_bus_message* call = NewCall(kService, kPath, kService, "ApplyMonitorsConfig");
-    bool built = call != nullptr &&
-                 sd->message_append(call, "uu", gGnome.serial, kTemporary) >= 0 &&
+LayoutAnswer Apply(void* state, const WaylandOutput* layout) {
+    const GnomeBackend& gnome = Of(state);
+    const SdBusLibrary* sd = gnome.sd;
+    sd_bus_message* call = NewCall(gnome, kService, kPath, kService, "ApplyMonitorsConfig");
+    bool built = call != nullptr && sd->message_append(call, "uu", gnome.serial, kTemporary) >= 0 &&
                  sd->message_open_container(call, 'a', "(iiduba(ssa{sv}))") >= 0;
-    for (int i = 0; built && i < gGnome.count; ++i) {
-        built = AppendLogical(call, gGnome.logical[i], layout[i]);
+    for (int i = 0; built && i < gnome.count; ++i) {
+        built = AppendLogical(gnome, call, gnome.logical[i], layout[i]);
     }
     // The layout mode stays as it is; it may be given only where it can change.
     built = built && sd->message_close_container(call) >= 0 &&
-            (gGnome.layoutModeChangeable
-                 ? sd->message_append(call, "a{sv}", 1, "layout-mode", "u", gGnome.layoutMode)
+            (gnome.layoutModeChangeable
+                 ? sd->message_append(call, "a{sv}", 1, "layout-mode", "u", gnome.layoutMode)
                  : sd->message_append(call, "a{sv}", 0)) >= 0;
     if (!built) {
         sd->message_unref(call);
         return kLayoutRefused;
     }
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = Send(call, &error);
+    sd_bus_message* reply = Send(gnome, call, &error);
     // A serial that is no longer current is refused as access denied.
     const LayoutAnswer answer = reply != nullptr ? kLayoutApplied
                                 : sd->error_has_name(&error, SD_BUS_ERROR_ACCESS_DENIED)
@@ -287,39 +263,50 @@ LayoutAnswer Apply(const WaylandOutput* layout) {
     return answer;
 }
 
-bool ReadAgain() {
-    return ReadAndChoose(&gGnome.output);
+// A layout made on a stale serial is made again from the state read anew,
+// where the output may have another index.
+bool ReadAgain(void* state) {
+    return ReadAndChoose(&Of(state).output);
 }
 
-// A layout made on a stale serial is made again from the state read anew.
-bool Turn(int transform) {
-    return SendTurnedLayout(&gGnome.output, transform, Apply, ReadAgain);
+bool DisplayConfigOwned(const GnomeBackend& gnome) {
+    sd_bus_message* call = NewCall(gnome, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                   "org.freedesktop.DBus", "NameHasOwner");
+    if (call == nullptr || gnome.sd->message_append(call, "s", kService) < 0) {
+        gnome.sd->message_unref(call);
+        return false;
+    }
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_message* reply = Send(gnome, call, &error);
+    int owned = 0;
+    const bool answered = reply != nullptr && gnome.sd->message_read(reply, "b", &owned) >= 0;
+    gnome.sd->message_unref(reply);
+    gnome.sd->error_free(&error);
+    return answered && owned;
 }
 
 } // namespace
 
-bool GnomeOffered(const WaylandSession*) {
-    gGnome.sd = LoadSdBus();
-    if (gGnome.sd == nullptr || gGnome.sd->open_user(&gGnome.bus) < 0) {
+bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
+    *backend = GnomeBackend();
+    backend->sd = &backend->loaded;
+    if (!LoadSdBus(&backend->loaded) || backend->sd->open_user(&backend->bus) < 0 ||
+        !DisplayConfigOwned(*backend)) {
+        CloseGnome(backend);
         return false;
     }
-    sd_bus_message* call = NewCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                   "org.freedesktop.DBus", "NameHasOwner");
-    if (call == nullptr || gGnome.sd->message_append(call, "s", kService) < 0) {
-        gGnome.sd->message_unref(call);
-        return false;
-    }
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = Send(call, &error);
-    int owned = 0;
-    const bool answered = reply != nullptr && gGnome.sd->message_read(reply, "b", &owned) >= 0;
-    gGnome.sd->message_unref(reply);
-    gGnome.sd->error_free(&error);
-    return answered && owned;
+    return true;
 }
 
-DisplayOperations GnomeDisplayOperations(WaylandSession*) {
-    gGnome.output = TurningOutput{gGnome.layout, &gGnome.count, ReadState, PrimaryLogical,
-                                  Turn,          false,         -1,        false};
-    return TurningOutputOperations(&gGnome.output);
+DisplayOperations GnomeDisplayOperations(GnomeBackend* backend, WaylandSession*) {
+    backend->output = TurningOutput{backend,        backend->layout, &backend->count, ReadState,
+                                    PrimaryLogical, Apply,           ReadAgain};
+    return TurningOutputOperations(&backend->output);
+}
+
+void CloseGnome(GnomeBackend* backend) {
+    if (backend->bus != nullptr) {
+        backend->sd->flush_close_unref(backend->bus);
+        backend->bus = nullptr;
+    }
 }

@@ -1,0 +1,64 @@
+// The display on a wlroots compositor: its outputs read and turned through
+// wlr-output-management. Touch input is the compositor's to map.
+#ifndef TARVELIN_PLATFORM_WAYLAND_WLROOTS_WLROOTS_DISPLAY_OPERATIONS_H
+#define TARVELIN_PLATFORM_WAYLAND_WLROOTS_WLROOTS_DISPLAY_OPERATIONS_H
+
+#include "platform/port.h"
+#include "platform/wayland/session.h"
+#include "platform/wayland/turning_output.h"
+
+struct zwlr_output_head_v1;
+struct zwlr_output_manager_v1;
+struct zwlr_output_mode_v1;
+struct WlrootsBackend;
+
+struct WlrootsHead {
+    WlrootsBackend* backend;    // which keeps the modes the head announces
+    zwlr_output_head_v1* proxy; // null once finished
+    char name[64];
+    bool enabled;
+    zwlr_output_mode_v1* mode;
+    int x, y, transform;
+    double scale;
+};
+
+// What wl_output and xdg-output say of an enabled output: some compositors
+// leave the head's own events out.
+struct WlrootsOutput {
+    wl_proxy* proxy;
+    wl_proxy* xdg; // null without xdg-output
+    char name[64];
+    int transform;
+    int width, height; // the current mode
+    int scale;
+    bool placed; // xdg-output's logical position and size came
+    int x, y, logicalWidth, logicalHeight;
+};
+
+struct WlrootsBackend {
+    WaylandSession* session;
+    zwlr_output_manager_v1* manager;
+    uint32_t serial;
+    bool done;
+    WlrootsHead heads[kMaxOutputs];
+    int headCount;
+    WaylandModes modes;
+    wl_proxy* xdgManager;
+    WlrootsOutput outputs[kMaxOutputs];
+    int outputCount;
+    WaylandOutput layout[kMaxOutputs]; // one for each head
+    TurningOutput output;
+    LayoutAnswer answer;
+    bool answered;
+};
+
+// True when session's compositor offers wlr-output-management.
+bool WlrootsOffered(const WaylandSession* session);
+
+// Operations on backend and session, which must outlive the run.
+DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session);
+
+// Releases what backend bound; its operations must not be called after.
+void CloseWlroots(WlrootsBackend* backend);
+
+#endif
