@@ -95,7 +95,7 @@ bool FailureReported(void* state) {
 }
 
 // Off every screen when no output turns: the boxes then centre themselves.
-Point MenuAnchor(void* state) {
+Point DialogAnchor(void* state) {
     TurningOutput& output = Of(state);
     if (!Ready(output)) {
         return Point{-1, -1};
@@ -144,7 +144,6 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
 }
 
 DisplayOperations TurningOutputOperations(TurningOutput* output) {
-    return DisplayOperations{
-        output,     SupportedOrientations, CurrentOrientation, ApplyOrientation,
-        MenuAnchor, FailureReported};
+    return DisplayOperations{output,           SupportedOrientations, CurrentOrientation,
+                             ApplyOrientation, DialogAnchor,          FailureReported};
 }
