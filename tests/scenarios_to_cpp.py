@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""scenarios_to_cpp.py OUTPUT: the unit rows of scenarios.txt as C++
-initializers, each with its script for the port's test double and the
-events the user must see."""
+"""scenarios_to_cpp.py OUTPUT: the unit rows of scenarios.txt as C++ initializers, each with
+its script for the port's test double and the events the user must see."""
 
 import json
 import os

@@ -8,17 +8,14 @@ from collections import namedtuple
 TABLE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "scenarios.txt")
 
 UNSUPPORTED = "你的设备不支持屏幕旋转!" + " " * 33
-INVALID = "无效的旋转模式!" + " " * 17
-BOXES = {"unsupported": UNSUPPORTED, "invalid": INVALID}
+BOXES = {"unsupported": UNSUPPORTED, "invalid": "无效的旋转模式!" + " " * 17}
 # Every convention turns the picture counter-clockwise: code 1 is xrandr's
 # "left". The menu lists the codes in this order.
 XRANDR_NAME = {0: "normal", 1: "left", 2: "inverted", 4: "right"}
 MENU_CODES = list(XRANDR_NAME)
-# The quarter turns of each code: wl_output's transform and Windows' DMDO_
-# value alike.
+# The quarter turns of each code: wl_output's transform and Windows' DMDO_ value alike.
 QUARTER_TURNS = {0: 0, 1: 1, 2: 2, 4: 3}
-# XInput's Coordinate Transformation Matrix an absolute pointer takes at each
-# code, row by row; others keep the identity, code 0's.
+# The XInput matrix an absolute pointer takes at each code, row by row; others keep code 0's.
 TOUCH_MATRIX = {0: [1, 0, 0, 0, 1, 0, 0, 0, 1], 1: [0, -1, 1, 1, 0, 0, 0, 0, 1],
                 2: [-1, 0, 1, 0, -1, 1, 0, 0, 1], 4: [0, 1, 0, -1, 0, 1, 0, 0, 1]}
 
@@ -63,7 +60,6 @@ def rows(layer):
 
 
 def scenarios(layer):
-    """The rows that name layer, on a display that can be made: one at a
-    code, or a fixed one."""
+    """The rows that name layer, each on a display at a code (start) or a fixed one (None)."""
     return [Scenario(*row[:4], None if row[4] == "fixed" else int(row[4].split()[1]), *row[5:])
             for row in rows(layer)]

@@ -1,6 +1,5 @@
-"""Virtual X displays for the end-to-end tests: Xvfb cannot rotate, Xephyr
-nested in an Xvfb can. Servers pick free display numbers (-displayfd), and
-only servers started here are ever stopped."""
+"""Virtual X displays: Xvfb cannot rotate, Xephyr nested in an Xvfb can. Servers pick free
+display numbers (-displayfd), and only servers started here are ever stopped."""
 
 import contextlib
 import os
@@ -29,24 +28,26 @@ class XServer:
         return dict(os.environ, DISPLAY=self.display, **extra)
 
     def stop(self):
-        self.process.terminate()  # none once it has ended
-        try:
-            self.process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        stop_process(self.process)
+
+
+def stop_process(process):
+    process.terminate()  # none once it has ended
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
 
 
 def start_xvfb(width, height, *options):
-    """A display that offers only the normal orientation. -noreset: a server
-    that resets when its last client leaves refuses the next one meanwhile."""
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
     return XServer(["Xvfb", "-noreset", "-screen", "0", f"{width}x{height}x24",
                     "-nolisten", "tcp", *options])
 
 
 def start_rotating(host, width, height):
-    """Xephyr inside host, turning through RandR 1.2. -noreset: it crashes
-    when its last client leaves a turned screen otherwise."""
+    # -noreset: Xephyr crashes when its last client leaves a turned screen otherwise.
     server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
                      env=host.env())
     with contextlib.ExitStack() as failed:
@@ -64,8 +65,7 @@ def stop_rotating(server):
 
 @contextlib.contextmanager
 def rotating_display(width=800, height=600):
-    """(host, server): a display that turns, nested in a 1024x768 Xvfb, the
-    host; both end with the block."""
+    """(host, server): a display that turns nested in a 1024x768 Xvfb; both end with the block."""
     with contextlib.ExitStack() as stack:
         host = start_xvfb(1024, 768)
         stack.callback(host.stop)
@@ -75,7 +75,6 @@ def rotating_display(width=800, height=600):
 
 
 def wait_for(what, found, timeout=10.0):
-    """found()'s first true value, polled for up to timeout seconds."""
     deadline = time.monotonic() + timeout
     while not (value := found()):
         if time.monotonic() > deadline:
@@ -89,9 +88,8 @@ _OUTPUT = re.compile(r"^\S+ connected (?:primary )?(\d+)x(\d+)\+\d+\+\d+ (?:\(0x
 
 
 def rotation(display):
-    """The first connected output's (rotation, width, height) as the server
-    reports it now; None when it cannot be read. --current: a plain xrandr
-    probes, which on Xephyr switches a CRTC back on and hides one left off."""
+    """The first connected output's (rotation, width, height), or None. --current: a plain
+    xrandr probes, which on Xephyr switches a CRTC back on and hides one left off."""
     listing = subprocess.run(["xrandr", "--current", "--verbose"], capture_output=True, text=True,
                              env=dict(os.environ, DISPLAY=display), check=False).stdout
     match = _OUTPUT.search(listing)

@@ -38,7 +38,6 @@ def screen_size(env):
 
 
 def off_centre(env, window):
-    """How far the window's centre is from the screen's."""
     (x, y, width, height), (across, down) = geometry(env, window), screen_size(env)
     return max(abs(x + width / 2 - across / 2), abs(y + height / 2 - down / 2))
 
@@ -51,8 +50,6 @@ def box_text(env, box):
 
 
 class Run:
-    """One run of the program; kill() ends it if it is still running."""
-
     def __init__(self, env, *args, program=PROGRAM):
         self.env = env
         self.process = subprocess.Popen([program, *args], env=env, stdout=subprocess.PIPE,
@@ -66,11 +63,6 @@ class Run:
             raise AssertionError(f"ended with no window {search}: {self.process.stderr.read()}")
         return None if found is True else found[0]
 
-    def menu(self):
-        menu = self.window(*MENU)
-        time.sleep(0.2)  # the grabs follow the map at once; let them land
-        return menu
-
     def finish(self):
         """The exit status, keeping what the program wrote in out and errors."""
         self.out, self.errors = self.process.communicate(timeout=TIMEOUT)
@@ -82,14 +74,14 @@ class Run:
 
 
 def run(env, *args, program=PROGRAM, answer_menu=None):
-    """Runs the program to its end: answer_menu(menu) gives the xdotool
-    arguments for its menu, and a box is answered with Return. Its message:
-    the box's text, else standard error, else None; box_off_centre: how far
-    the box was from the screen's centre."""
+    """Runs the program to its end, its menu answered with answer_menu(menu)'s xdotool
+    arguments, a box with Return. message: the box's text, else standard error, else None."""
     process = Run(env, *args, program=program)
     try:
         if answer_menu:
-            xdotool(env, *answer_menu(process.menu()))
+            menu = process.window(*MENU)
+            time.sleep(0.2)  # the grabs follow the map at once; let them land
+            xdotool(env, *answer_menu(menu))
         box = process.window(*BOX, needed=False)
         text = box and box_text(env, box)
         process.box_off_centre = box and off_centre(env, box)

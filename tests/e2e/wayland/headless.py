@@ -1,7 +1,6 @@
-"""What the end-to-end tests check alike on the headless desktops, whose boxes
-and menu are X windows of their XWayland. The desktops refuse root or want a
-user session: they, their session buses and the program run as nobody, in a mount
-and network namespace (see CMakeLists.txt) where XWayland meets no other display."""
+"""What the tests check alike on the headless desktops, whose boxes and menu are X windows
+of their XWayland. The desktops refuse root or want a user session: they, their session
+buses and the program run as nobody, in namespaces where XWayland meets no other display."""
 
 import glob
 import os
@@ -15,7 +14,7 @@ E2E = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path[:0] = [E2E, os.path.join(E2E, "linux")]
 import runs  # noqa: E402
 from scenarios import MENU_CODES, QUARTER_TURNS, scenarios  # noqa: E402
-from xdisplays import wait_for  # noqa: E402
+from xdisplays import stop_process, wait_for  # noqa: E402
 
 NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
 TRANSFORMS = {"normal": 0, "90°": 1, "180°": 2, "270°": 3, "flipped": 4, "flipped 90°": 5,
@@ -23,9 +22,8 @@ TRANSFORMS = {"normal": 0, "90°": 1, "180°": 2, "270°": 3, "flipped": 4, "fli
 
 
 class DesktopTest(unittest.TestCase):
-    """The scenario rows of LAYER and the choice of output on a desktop that
-    start() runs, whose outputs ROW, of SIZES, lay_out() puts left to right,
-    DEFAULT among them the desktop's own choice."""
+    """The rows of LAYER and the output choice on the desktop start() runs: lay_out() puts its
+    outputs ROW, of SIZES, left to right, DEFAULT among them the desktop's own choice."""
 
     LAYER, ROW, DEFAULT, SIZES = None, (), None, {}
     FLIPS = True  # whether the tests can lay out a flipped output
@@ -39,14 +37,12 @@ class DesktopTest(unittest.TestCase):
         cls.runtime = tempfile.mkdtemp(prefix="tarvelin-")
         os.chown(cls.runtime, 65534, 65534)
         cls.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-        cls.env.update(XDG_RUNTIME_DIR=cls.runtime, HOME=cls.runtime)
-        cls.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(cls.runtime, "bus")
-        cls.spawn("dbus-daemon", "--session", "--nofork",
-                  "--address=" + cls.env["DBUS_SESSION_BUS_ADDRESS"])
+        bus = "unix:path=" + os.path.join(cls.runtime, "bus")
+        cls.env.update(XDG_RUNTIME_DIR=cls.runtime, HOME=cls.runtime, DBUS_SESSION_BUS_ADDRESS=bus)
+        cls.spawn("dbus-daemon", "--session", "--nofork", "--address=" + bus)
         cls.wait_file("the session bus", "bus")
         cls.start()
-        # XWayland's number is its lowest socket's here: the lock files in
-        # /tmp, which other servers share, may move it.
+        # XWayland's number is its lowest socket's: lock files other servers share may move it.
         sockets = cls.wait_file("XWayland's socket", "/tmp/.X11-unix/X*")
         cls.env["DISPLAY"] = ":" + str(min(int(path[16:]) for path in sockets))
         # The tests' xdotool runs as root.
@@ -79,11 +75,7 @@ class DesktopTest(unittest.TestCase):
     @classmethod
     def stop(cls):
         for process in reversed(cls.processes):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
+            stop_process(process)
         subprocess.run(["umount", "/tmp/.X11-unix"], check=False)
 
     def outputs(self):
@@ -96,8 +88,7 @@ class DesktopTest(unittest.TestCase):
                            r"logical_y: (-?\d+)", text, re.S)}
 
     def run_program(self, env, *args, keys=()):
-        """Runs the program as nobody to its end; keys go to its menu, whose
-        geometry is kept as self.menu."""
+        """Runs the program as nobody to its end; keys go to its menu, whose geometry is kept."""
         def answer(window):
             self.menu = runs.geometry(env, window)
             return self.type_keys(env, keys)
@@ -106,8 +97,7 @@ class DesktopTest(unittest.TestCase):
                         answer_menu=keys and answer)
 
     @staticmethod
-    def type_keys(env, keys):
-        """xdotool's arguments that type keys into the menu."""
+    def type_keys(env, keys):  # xdotool's arguments
         return ["key", *keys]
 
     def size(self, name, transform):
@@ -148,15 +138,14 @@ class DesktopTest(unittest.TestCase):
     def test_output_choice_and_neighbours(self):
         column = [self.DEFAULT, *(name for name in self.ROW if name != self.DEFAULT)]
         # (layout, TARVELIN_OUTPUT, arguments, status, line, layout after)
-        cases = [
-            (self.laid(), column[1], ["/set", "1"], 0, "", self.laid(turns={column[1]: 1})),
-            # Empty is unset.
-            (self.laid(column, down=True), "", ["/set", "4"], 0, "",
-             self.laid(column, {self.DEFAULT: 3}, down=True)),
-            (self.laid(), "HDMI-A-9", ["/set", "2"], 1,
-             'tarvelin: no enabled output named "HDMI-A-9" (TARVELIN_OUTPUT)\n', self.laid()),
-        ] + [(self.laid(turns={self.DEFAULT: 5}), None, [], 0, "",  # the flip stays
-              self.laid(turns={self.DEFAULT: 4}))] * self.FLIPS
+        cases = [(self.laid(), column[1], ["/set", "1"], 0, "", self.laid(turns={column[1]: 1})),
+                 # Empty is unset.
+                 (self.laid(column, down=True), "", ["/set", "4"], 0, "",
+                  self.laid(column, {self.DEFAULT: 3}, down=True)),
+                 (self.laid(), "HDMI-A-9", ["/set", "2"], 1,
+                  'tarvelin: no enabled output named "HDMI-A-9" (TARVELIN_OUTPUT)\n', self.laid())
+                 ] + [(self.laid(turns={self.DEFAULT: 5}), None, [], 0, "",  # the flip stays
+                       self.laid(turns={self.DEFAULT: 4}))] * self.FLIPS
         for layout, wanted, arguments, status, line, after in cases:
             with self.subTest(wanted=wanted, arguments=arguments, layout=layout):
                 self.lay_out(layout)

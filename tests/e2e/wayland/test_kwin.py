@@ -1,7 +1,6 @@
 """The Linux program on a headless KWin: outputs turned through KDE's output
 management, laid out with kscreen-doctor."""
 
-import os
 import shutil
 
 import headless

@@ -68,13 +68,12 @@ class SwayTest(headless.DesktopTest):
         threading.Thread(target=bare.serve_forever, daemon=True).start()
         self.addCleanup(bare.shutdown)
         no_x = {k: v for k, v in self.env.items() if k != "DISPLAY"}
+        no_menu = "tarvelin: cannot show the menu: no X display (XWayland)\n"
         # (environment, arguments, the box's text, the line on standard error)
-        cases = [
-            (dict(self.env, WAYLAND_DISPLAY="bare-0"), ["/set", "2"], UNSUPPORTED, ""),
-            (dict(no_x, WAYLAND_DISPLAY="bare-0"), [], None,
-             "tarvelin: your device does not support screen rotation\n"),
-            (no_x, ["/menu"], None, "tarvelin: cannot show the menu: no X display (XWayland)\n"),
-        ]
+        cases = [(dict(self.env, WAYLAND_DISPLAY="bare-0"), ["/set", "2"], UNSUPPORTED, ""),
+                 (dict(no_x, WAYLAND_DISPLAY="bare-0"), [], None,
+                  "tarvelin: your device does not support screen rotation\n"),
+                 (no_x, ["/menu"], None, no_menu)]
         before = self.outputs()
         for env, arguments, box, line in cases:
             with self.subTest(arguments=arguments, line=line):
