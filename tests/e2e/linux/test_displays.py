@@ -36,10 +36,10 @@ def ways(pick):
                                 str(m[1] + m[3] * (2 * at + 1) // (2 * count)), "click", "1"]}
 
 
-def traced(env, injection, log, *args):
-    """A run whose writes go through strace: injection on one, each logged as it starts."""
+def traced(env, injection, log):
+    """/set 1, its writes through strace: injection on one, each logged as it starts."""
     return Run(env, "-qq", "-o", log, "-e", "trace=writev", "-e", f"inject=writev:{injection}",
-               PROGRAM, *args, program="strace")
+               PROGRAM, "/set", "1", program="strace")
 
 
 def close_as_a_window_manager(env, window):
@@ -89,8 +89,8 @@ class TableWalk(unittest.TestCase):
                     before = xdisplays.rotation(display.display)
 
                     def popup(menu):
-                        info = output_of(env, "xwininfo", "-id", menu)
-                        self.assertIn("Override Redirect State: yes", info)
+                        self.assertIn("Override Redirect State: yes",
+                                      output_of(env, "xwininfo", "-id", menu))
                         self.assertLessEqual(off_centre(env, menu), 1)
                         return answer(geometry(env, menu))
 
@@ -104,22 +104,27 @@ class TableWalk(unittest.TestCase):
 
 
 class RotatingDisplay(TableWalk):
-    def test_builds_that_fail_a_step_or_take_every_pointer_for_touch(self):
+    def test_failed_steps_outputs_by_name_fonts_and_touch(self):
         # A failed step leaves the display as it was; with none, the same build turns. The
         # real build leaves Xephyr's relative pointers be; TOUCH shows the matrices a turn
         # gives touchscreens, which Xephyr has none of. Half turns go another way than quarter.
-        # (build, step made to fail, code shown first, code asked for)
-        cases = [(FAILING, "size", 0, 1), (FAILING, "size", 1, 2), (FAILING, "crtc", 0, 1),
-                 (FAILING, "crtc", 1, 2), (FAILING, "", 0, 2), (PROGRAM, "", 0, 1),
-                 (TOUCH, "", 1, 4), (TOUCH, "", 4, 2), (TOUCH, "", 2, 1), (TOUCH, "", 1, 0)]
-        for build, step, start, code in cases:
-            with self.subTest(build=os.path.basename(build), step=step, start=start, code=code):
+        no_font = "tarvelin: cannot show the menu: no usable font\n"
+        # (build, environment, code shown first, arguments, the message when it fails)
+        cases = [(FAILING, {"TARVELIN_FAILING_STEP": step}, start, f"/set {start + 1}", UNSUPPORTED)
+                 for step in ("size", "crtc") for start in (0, 1)] + [
+                 (FAILING, {}, 0, "/set 2", None), (PROGRAM, {}, 0, "/set 1", None),
+                 *[(TOUCH, {}, s, f"/set {c}", None) for s, c in [(1, 4), (4, 2), (2, 1), (1, 0)]],
+                 (PROGRAM, {"TARVELIN_OUTPUT": "default"}, 0, "/set 1", None),
+                 (PROGRAM, {"TARVELIN_OUTPUT": "VGA-9"}, 0, "/set 1",
+                  'tarvelin: no output named "VGA-9"\n'),
+                 (PROGRAM, {"FONTCONFIG_FILE": NO_FONTS}, 0, "/menu", no_font)]
+        for build, extra, start, args, message in cases:
+            with self.subTest(os.path.basename(build), **extra, start=start, args=args):
                 self.start_at(start)
-                result = run(dict(self.env, TARVELIN_FAILING_STEP=step), "/set", str(code),
-                             program=build)
-                self.assertEqual((1, UNSUPPORTED) if step else (0, None),
+                result = run(dict(self.env, **extra), *args.split(), program=build)
+                self.assertEqual((1, message) if message else (0, None),
                                  (result.status, result.message))
-                self.assertShows(start if step else code)
+                self.assertShows(code := start if message else int(args[-1]))
                 devices = dict(re.findall(r"id=(\d+)\s+\[(slave\s+pointer)?",
                                           output_of(self.env, "xinput", "list", "--short")))
                 props = output_of(self.env, "xinput", "list-props", *devices)
@@ -129,28 +134,13 @@ class RotatingDisplay(TableWalk):
                                   for pointer in devices.values()],
                                  [[float(v) for v in m.split(",")] for m in matrices])
 
-    def test_an_output_by_name_and_a_menu_without_fonts(self):
-        # (environment, arguments, status, message, code shown after; from 0)
-        no_output = 'tarvelin: no output named "VGA-9"\n'
-        no_font = "tarvelin: cannot show the menu: no usable font\n"
-        cases = [({"TARVELIN_OUTPUT": "default"}, ["/set", "1"], 0, None, 1),
-                 ({"TARVELIN_OUTPUT": "VGA-9"}, ["/set", "1"], 1, no_output, 0),
-                 ({"FONTCONFIG_FILE": NO_FONTS}, ["/menu"], 1, no_font, 0)]
-        for extra, args, status, message, code in cases:
-            with self.subTest(**extra):
-                self.start_at(0)
-                result = run(dict(self.env, **extra), *args)
-                self.assertEqual((status, message), (result.status, result.message))
-                self.assertShows(code)
-
     def test_without_its_own_path_it_turns_and_without_memory_it_says_so(self):
         # Without /proc (a private mount namespace) argument 0 stands in, whatever it is.
         bare = ["unshare", "--mount", "bash", "-c", 'umount -l /proc && [ ! -e /proc/self ] && '
                 'exec -a "$0" "$1" /set 1']
         if subprocess.run([*bare[:-1], "true"], capture_output=True).returncode != 0:
             self.skipTest("no private mount namespace here")
-        deep = tempfile.mkdtemp()
-        self.addCleanup(subprocess.run, ["rm", "-rf", deep])
+        deep = self.enterContext(tempfile.TemporaryDirectory())
         folder = os.open(deep, os.O_RDONLY)
         for _ in range(20):  # a path beyond PATH_MAX, which /proc cannot give
             os.mkdir("d" * 250, dir_fd=folder)
@@ -175,11 +165,10 @@ class RotatingDisplay(TableWalk):
         self.start_at(0)
         ran = run(dict(self.env, TARVELIN_DEBUG="1"), "/set", "1")
         self.assertEqual(0, ran.status)
-        lines = ran.errors.splitlines()
-        self.assertEqual([], [line for line in lines if not line.startswith("tarvelin: debug: ")])
+        self.assertRegex(ran.errors, r"\A(tarvelin: debug: .*\n)+\Z")
         for expected in [r"backend: x11", r"output: CRTC \d+ at 0,0 800x600 rotation 1, the first active",
                          r"sent: CRTC \d+ at 0,0 rotation 2", r"answer: the CRTC shows the turn"]:
-            self.assertTrue(any(re.search(expected, line) for line in lines), (expected, lines))
+            self.assertRegex(ran.errors, expected)
 
     def test_runs_started_together_each_take_a_step(self):
         for count in (2, 5, 2, 5):
@@ -193,8 +182,7 @@ class RotatingDisplay(TableWalk):
         for boundary in range(1, 20):
             with self.subTest(boundary=boundary):
                 self.start_at(0)
-                status = traced(self.env, f"signal=SIGTERM:when={boundary}", os.devnull, "/set",
-                                "1").finish()
+                status = traced(self.env, f"signal=SIGTERM:when={boundary}", os.devnull).finish()
                 self.assertIn(status, (0, -15))
                 self.assertShows(*([1] if status == 0 else [0, 1]))
             if status == 0:
@@ -207,8 +195,7 @@ class RotatingDisplay(TableWalk):
             with self.subTest(boundary=boundary), tempfile.NamedTemporaryFile() as log:
                 server = xdisplays.start_rotating(self.host, self.WIDTH, self.HEIGHT)
                 self.addCleanup(server.stop)
-                ran = traced(server.env(), f"delay_enter=2000000:when={boundary}", log.name,
-                             "/set", "1")
+                ran = traced(server.env(), f"delay_enter=2000000:when={boundary}", log.name)
                 xdisplays.wait_for("the run at its request", lambda: pathlib.Path(
                     log.name).read_text().count("writev(") >= boundary)
                 server.stop()
@@ -251,8 +238,7 @@ class RefusingDisplays(unittest.TestCase):
     def test_a_display_without_randr_or_fonts(self):
         server = xdisplays.start_xvfb(640, 480, "-extension", "RANDR")
         self.addCleanup(server.stop)
-        # With no output, the box centres on the screen; with no font to
-        # draw it with, its English sense goes to standard error.
+        # No output: the box centres on the screen. No font: its English sense is on standard error.
         for env, message in ((server.env(), UNSUPPORTED), (server.env(FONTCONFIG_FILE=NO_FONTS),
                               "tarvelin: your device does not support screen rotation\n")):
             result = run(env)
