@@ -1,10 +1,8 @@
-"""tarvelin.exe under Wine on the wine rows of tests/scenarios.txt, and its
-headers and resources. An 800x480 Xephyr in an Xvfb turns; a plain Xvfb cannot.
-Outcomes are read back from X: under Wine a change reported as done has not
-always happened. TARVELIN_WINDOWS and TARVELIN_WINDOWS_X86 name the presets'
-builds; TARVELIN_WINE_BITS says which of them runs (32 needs Debian's
-wine32:i386 and a kernel that runs i386 programs, or the run ends with status
-77, skipped, and says why); screenshots go to TARVELIN_WINE_OUTPUT."""
+"""tarvelin.exe under Wine on the wine rows of tests/scenarios.txt, and its headers and
+resources. Outcomes are read back from X: under Wine a change reported as done has not always
+happened. TARVELIN_WINDOWS and TARVELIN_WINDOWS_X86 name the presets' builds, TARVELIN_WINE_BITS
+the one that runs (32 needs wine32:i386 and a kernel that runs i386 programs, or the run ends
+with status 77, skipped, and says why); screenshots go to TARVELIN_WINE_OUTPUT."""
 
 import contextlib
 import os
@@ -28,16 +26,13 @@ PROGRAMS = {bits: os.path.join(os.environ[name], "tarvelin.exe") for bits, name 
             [("64", "TARVELIN_WINDOWS"), ("32", "TARVELIN_WINDOWS_X86")]}
 BITS = os.environ.get("TARVELIN_WINE_BITS", "64")
 OUTPUT = os.path.join(os.environ["TARVELIN_WINE_OUTPUT"], BITS)
-SKIPPED = 77
-# The 32-bit program runs a smoke set. 32-bit Wine's display driver here answers
-# every change with DISP_CHANGE_BADMODE, so its turn is refused; and it misreads
-# a display another process has turned, so its rows start at 0.
+# A smoke set for 32 bits: 32-bit Wine's display driver here answers every change with
+# DISP_CHANGE_BADMODE (turns are refused) and misreads a display turned elsewhere (rows start at 0).
 SMOKE_32 = {"cycle starts at 270, as a toggle does", "set 3 is invalid",
             "fixed display refuses the cycle"}
 # No Mono or Gecko installer dialogs while a prefix is made.
-ENV = dict(os.environ, WINEARCH="win64", WINELOADER=WINE64, WINEDEBUG="-all",
-           WINEDLLOVERRIDES="mscoree,mshtml=")
-ENV.pop("DISPLAY", None)
+ENV = dict({k: v for k, v in os.environ.items() if k != "DISPLAY"}, WINEARCH="win64",
+           WINELOADER=WINE64, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 
 
 def run(argv, env=ENV, check=False, timeout=60):
@@ -45,8 +40,7 @@ def run(argv, env=ENV, check=False, timeout=60):
                           timeout=timeout, check=check)
 
 
-def stop_wineserver():
-    """Ends the test prefix's Wine processes, and no other prefix's."""
+def stop_wineserver():  # the test prefix's, and no other prefix's
     run([WINESERVER, "-k"])
     run([WINESERVER, "-w"])
 
@@ -81,9 +75,8 @@ class FixedDisplay(unittest.TestCase):
             cls.server = start_rotating(host, *SHAPE[0][1:])
             cls.addClassCleanup(stop_rotating, cls.server)
         cls.env = dict(ENV, DISPLAY=cls.server.display)
-        # Nothing starts before the keeper answers: a program racing the start
-        # of Wine's desktop process can stall. The keeper keeps that process up
-        # between runs, or the next run would race its restart.
+        # Nothing starts before the keeper answers: a program racing the start of Wine's desktop
+        # process can stall. The keeper keeps it up between runs, or the next would race a restart.
         keeper = cls.enterClassContext(subprocess.Popen(
             [WINE64, PROBE, "keep"], env=cls.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE))
         cls.addClassCleanup(stop_wineserver)
@@ -103,8 +96,7 @@ class FixedDisplay(unittest.TestCase):
     def screenshot(self, name):
         run(["import", "-window", "root", os.path.join(OUTPUT, name)], self.env, check=True)
 
-    def window(self):
-        """The program's one window, its box or its menu, as xdotool's shell variables."""
+    def window(self):  # its box or its menu, as xdotool's shell variables
         search = ["xdotool", "search", "--onlyvisible", "--classname", r"^tarvelin\.exe$",
                   "getwindowgeometry", "--shell", "%@"]
         shell = wait_for("tarvelin.exe's window", lambda: run(search, self.env).stdout, 20)
@@ -115,19 +107,7 @@ class FixedDisplay(unittest.TestCase):
         run(["xdotool", "windowfocus", "--sync", str(self.window()["WINDOW"]),
              "key", "--delay", "100", *keys], self.env, check=True)
 
-    def pick(self, code, shot):
-        menu = self.window()
-        _, width, height = rotation(self.server.display)
-        # Centred on the screen, give or take a pixel.
-        self.assertLessEqual(max(abs(2 * menu["X"] + menu["WIDTH"] - width),
-                                 abs(2 * menu["Y"] + menu["HEIGHT"] - height)), 2, menu)
-        self.screenshot(shot)
-        # No item is lit until the first Down.
-        self.press(*["Escape"] if code == "closed" else
-                   ["Down"] * (MENU_CODES.index(code) + 1) + ["Return"])
-
-    def close_box(self, shot):
-        """The box's text, once it has closed."""
+    def close_box(self, shot):  # the box's text, once it has closed
         shown = wait_for("box", self.box_text, 20)
         self.screenshot(shot)
         # A key can arrive before the box is ready for it.
@@ -149,8 +129,15 @@ class FixedDisplay(unittest.TestCase):
         process = subprocess.Popen([WINE64, PROBE, "run", line.encode("utf-16-be").hex()],
                                    env=self.env, stdin=subprocess.DEVNULL)
         try:
-            if row.menu_pick() is not None:
-                self.pick(row.menu_pick(), f"menu_{bits}.png")
+            if (pick := row.menu_pick()) is not None:
+                menu, (_, width, height) = self.window(), rotation(self.server.display)
+                # Centred on the screen, give or take a pixel.
+                self.assertLessEqual(max(abs(2 * menu["X"] + menu["WIDTH"] - width),
+                                         abs(2 * menu["Y"] + menu["HEIGHT"] - height)), 2, menu)
+                self.screenshot(f"menu_{bits}.png")
+                # No item is lit until the first Down.
+                self.press(*["Escape"] if pick == "closed" else
+                           ["Down"] * (MENU_CODES.index(pick) + 1) + ["Return"])
             box = row.box() or (UNSUPPORTED if row.outcome.endswith(" refused") else None)
             if box is not None:
                 self.assertEqual(box, self.close_box(f"box_{row.outcome.split()[-1]}_{bits}.png"))
@@ -178,8 +165,7 @@ class Executable(unittest.TestCase):
     """What Windows reads from the file before it runs a line of it."""
 
     def test_headers_and_resources(self):
-        with open(os.path.join(os.path.dirname(__file__), "../../../CMakeLists.txt")) as lists:
-            version = re.search(r"project\(tarvelin VERSION ([\d.]+)", lists.read())[1]
+        version = os.environ["TARVELIN_VERSION"]
         for bits, program in PROGRAMS.items():
             with self.subTest(bits=bits), open(program, "rb") as file:
                 data = file.read()
@@ -200,7 +186,7 @@ class Executable(unittest.TestCase):
 if __name__ == "__main__":
     if BITS == "32" and (reason := i386_unavailable()):
         print(f"skipped: the 32-bit rows: {reason}")
-        sys.exit(SKIPPED)
+        sys.exit(77)  # skipped
     # The 64-bit run also reads both programs' headers.
     unittest.main(defaultTest=["FixedDisplay", "RotatingDisplay", *["Executable"][:BITS == "64"]],
                   verbosity=2)
