@@ -3,6 +3,8 @@
 #include "startup/startup.h"
 #include "text/utf.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
@@ -10,22 +12,6 @@
 
 Recorded gRun;
 CeSession gSession;
-
-void Reset(const Script& script) {
-    gRun = Recorded();
-    gRun.script = script;
-}
-
-std::string Hex(unsigned long value) {
-    std::ostringstream text;
-    text << "0x" << std::hex << value;
-    return text.str();
-}
-
-std::string Fields(unsigned long size, unsigned long fields, unsigned long code) {
-    return "dmSize=" + std::to_string(size) + ", dmFields=" + Hex(fields) +
-           ", dmDisplayOrientation=" + Hex(code);
-}
 
 std::u16string Utf16(const WideChar* text) {
     std::u16string units;
@@ -47,6 +33,17 @@ namespace {
 
 char gBoxOwner, gMenuOwner, gMenu;
 
+std::string Hex(unsigned long value) {
+    std::ostringstream text;
+    text << "0x" << std::hex << value;
+    return text.str();
+}
+
+std::string Fields(unsigned long size, unsigned long fields, unsigned long code) {
+    return "dmSize=" + std::to_string(size) + ", dmFields=" + Hex(fields) +
+           ", dmDisplayOrientation=" + Hex(code);
+}
+
 std::string Name(const void* pointer) {
     return pointer == nullptr       ? "null"
            : pointer == &gBoxOwner  ? "boxOwner"
@@ -56,8 +53,8 @@ std::string Name(const void* pointer) {
 }
 
 std::string Passes(const CE_DEVMODEW* record) {
+    EXPECT_EQ(&gSession.record, record) << "not the session's one record";
     gRun.records.push_back(*record);
-    gRun.addresses.push_back(record);
     return Fields(record->dmSize, record->dmFields, record->dmDisplayOrientation);
 }
 
@@ -138,8 +135,7 @@ Uint32 CeGetModuleFileName(CeInstance instance, WideChar* buffer, Uint32 size) {
     if (Call("GetModuleFileName", Name(instance), size)) {
         return 0;
     }
-    // Like the platform, cut a long path short, unterminated when it fills
-    // the buffer exactly.
+    // As the platform does: cut short, unterminated when it fills the buffer exactly.
     const std::u16string& path = gRun.script.modulePath;
     std::copy_n(path.c_str(), std::min<size_t>(path.size() + 1, size), buffer);
     return static_cast<Uint32>(std::min<size_t>(path.size(), size));
@@ -163,7 +159,7 @@ std::vector<WideChar> Wide(const char* ascii) {
 }
 
 Int32 RunLine(const char* line, const Script& script) {
-    Reset(script);
+    gRun = {script};
     // No stale zeros may stand in for the record the adapter clears.
     std::memset(&gSession, 0xA5, sizeof gSession);
     gSession.instance = nullptr;

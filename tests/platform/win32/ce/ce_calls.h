@@ -1,6 +1,5 @@
-// Windows CE's calls, recorded: each answers from a script and logs what it
-// was passed, so that a test sees the exact calls, records and flags of a
-// run. The CE port's tests and start-up's share them.
+// Windows CE's calls, recorded for the CE port's and start-up's tests: each answers from a
+// script and logs what it was passed, so that a test sees a run's exact calls and records.
 #ifndef TARVELIN_TESTS_PLATFORM_WIN32_CE_CE_CALLS_H
 #define TARVELIN_TESTS_PLATFORM_WIN32_CE_CE_CALLS_H
 
@@ -9,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// What the calls answer. A display that can be asked offers `offered` and
-// shows `shown`; the menu returns `menuAnswer`.
+// What the calls answer: a display that offers `offered` and shows `shown`, and the menu.
 struct Script {
     int failing = -1; // the call, counted from 0 in the run, that fails
     Uint32 offered = 7;
@@ -23,17 +21,13 @@ struct Script {
 struct Recorded {
     Script script;
     int calls = 0;
-    std::string log;                  // one line a call
-    std::vector<CE_DEVMODEW> records; // as each display call had them
-    std::vector<const CE_DEVMODEW*> addresses;
-    std::vector<std::vector<unsigned char>> blocks;
+    std::string log{};                  // one line a call
+    std::vector<CE_DEVMODEW> records{}; // as each display call had them
+    std::vector<std::vector<unsigned char>> blocks{};
 };
 extern Recorded gRun;
 extern CeSession gSession;
 
-void Reset(const Script& script = Script());
-std::string Hex(unsigned long value);
-std::string Fields(unsigned long size, unsigned long fields, unsigned long code);
 // The ChangeDisplaySettingsEx line for a record of fields and code.
 std::string Change(Uint32 fields, Uint32 code, Uint32 flags);
 std::u16string Utf16(const WideChar* text);
