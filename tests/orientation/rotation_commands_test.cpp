@@ -67,8 +67,7 @@ struct Double {
         Of(state).Note(message == &kInvalidModeMessage ? "box invalid" : "box unsupported");
         return true;
     }
-    // The items' codes are noted: the table says they never depend on the
-    // supported set or the current orientation.
+    // The items' codes are noted: the table says they never depend on what is offered or shown.
     static MenuAnswer Choose(void* state, const MenuItem* items, int count, Point anchor,
                              Uint32* picked) {
         EXPECT_TRUE(anchor.x == kAnchor.x && anchor.y == kAnchor.y) << anchor.x << "," << anchor.y;

@@ -2,9 +2,8 @@
 //   box         the open "Tarvelin" box's text as hex UTF-16 units; 1 if there is none
 //   turn N W H  turns the display to desktop orientation N at W x H; 1 if refused
 //   keep        says "ready" once Wine's desktop process is up, keeps it until stdin closes
-//   run HEX     runs the command line HEX (hex UTF-16 units) as it is, which `wine EXE
-//               ARGS` cannot: it quotes afresh. Ends with that program's status, or
-//               ends it after 30 s with 124: a box or menu nobody answered holds it.
+//   run HEX     runs the line HEX (hex UTF-16 units) as it is, which `wine EXE ARGS` cannot (it
+//               quotes afresh); its status, or 124 after 30 s: an unanswered box or menu holds it.
 #include <windows.h>
 
 #include <stdio.h>

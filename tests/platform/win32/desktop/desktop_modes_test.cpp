@@ -10,10 +10,6 @@ namespace {
 const DesktopMode kLandscape = {800, 480, 0};
 const DesktopMode kTurnedRight = {480, 800, 3};
 
-std::tuple<Uint32, Uint32, Uint32> Fields(const DesktopMode& mode) {
-    return std::make_tuple(mode.width, mode.height, mode.orientation);
-}
-
 // Orientation code -> desktop mode; CE's 270 (4) is the desktop's DMDO_270
 // (3). What names no orientation is refused, the target left as it was.
 TEST(DesktopModes, PlanTurnSwapsSizeOnlyAcrossPortraitAndLandscape) {
@@ -28,7 +24,9 @@ TEST(DesktopModes, PlanTurnSwapsSizeOnlyAcrossPortraitAndLandscape) {
         DesktopMode target = untouched;
         EXPECT_EQ(planned, PlanTurn(current, code, &target))
             << current.orientation << " to " << code;
-        EXPECT_EQ(Fields(expected), Fields(target)) << current.orientation << " to " << code;
+        EXPECT_EQ(std::tie(expected.width, expected.height, expected.orientation),
+                  std::tie(target.width, target.height, target.orientation))
+            << current.orientation << " to " << code;
     }
 }
 

@@ -31,8 +31,7 @@ std::vector<int> Fields(const ScreenSize& s, const std::vector<CrtcArea>& areas)
     return fields;
 }
 
-// The screen that holds them all once the first of areas has turned, and
-// where each then shows.
+// The screen holding them all once the first of areas has turned, and where each then shows.
 std::vector<int> Turned(const ScreenSize& screen, std::vector<CrtcArea> areas, bool swap = true) {
     const int count = static_cast<int>(areas.size());
     std::vector<CrtcArea> placed(count);
@@ -47,8 +46,7 @@ TEST(TurnPlan, NeighboursFollowTheTurnedEdgesAndTheScreenHoldsThemAll) {
               Turned({800, 600, 271, 203}, {{0, 0, 800, 600}}));
     EXPECT_EQ(Fields({800, 600, 271, 203}, {{0, 0, 800, 600}}),
               Turned({800, 600, 271, 203}, {{0, 0, 800, 600}}, false));
-    // Larger than its CRTC, the screen shrinks to it; no millimetres known:
-    // 96 pixels per inch.
+    // Larger than its CRTC, the screen shrinks to it; no millimetres known: 96 pixels per inch.
     EXPECT_EQ(Fields({600, 800, 150, 200}, {{0, 0, 600, 800}}),
               Turned({1000, 700, 250, 175}, {{0, 0, 800, 600}}));
     EXPECT_EQ(Fields({600, 800, 159, 212}, {{0, 0, 600, 800}}),

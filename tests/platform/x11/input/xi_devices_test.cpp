@@ -37,8 +37,7 @@ Bytes Axis(uint16_t number, uint8_t mode = XIModeAbsolute, int extraWords = 0) {
 // One device as the server describes it, its name padded to whole words.
 template <typename... Classes>
 Bytes Device(uint16_t id, uint16_t use, std::string name, const Classes&... classes) {
-    xXIDeviceInfo info = {id, use, 0, sizeof...(classes), 0, 1, 0};
-    info.name_len = name.size();
+    const xXIDeviceInfo info = {id, use, 0, sizeof...(classes), uint16_t(name.size()), 1, 0};
     name.resize((name.size() + 3) / 4 * 4);
     return Join(Raw(info), Bytes(name.begin(), name.end()), classes...);
 }
@@ -47,7 +46,7 @@ const Bytes kX = Axis(0), kY = Axis(1), kButtons = Raw(xXIButtonInfo{XIButtonCla
 const Bytes kTouch = Raw(xXITouchInfo{XITouchClass, 2, 0, XIDirectTouch, 0});
 const Bytes kPadTouch = Raw(xXITouchInfo{XITouchClass, 2, 0, XIDependentTouch, 0});
 
-// A machine whose absolute pointers are 6, 8 and 9.
+// Eight devices, whose absolute pointers are 6, 8 and 9.
 const Bytes kMachine =
     Join(Device(2, XIMasterPointer, "core", kButtons, kX, kY),
          Device(3, XISlavePointer, "one axis absolute", kX, Axis(1, XIModeRelative)),
@@ -58,7 +57,6 @@ const Bytes kMachine =
          // A pen: pressure, a class longer than its fixed part, then y before x.
          Device(8, XISlavePointer, "pen", Axis(2, XIModeAbsolute, 1), kY, kX),
          Device(9, XIFloatingSlave, "floating tablet", kButtons, kX, kY));
-const int kMachineDevices = 8;
 
 // reply is a copy: a heap block of its size exactly, so that a read past its end shows.
 std::vector<int> Find(Bytes reply, int devices, int max = 16) {
@@ -67,24 +65,21 @@ std::vector<int> Find(Bytes reply, int devices, int max = 16) {
     return ids;
 }
 
-// Which devices count, within the count and the max given. A class of one
-// word claims less than its own header: what follows is no rest of it to
-// read on from.
+// Which devices count, within the count and the max given. A class of one word claims less
+// than its own header: what follows is no rest of it to read on from.
 TEST(XiDevices, FindsTheAbsolutePointersReadWholeWithinTheLimitsGiven) {
     EXPECT_EQ(std::vector<int>{6}, Find(kMachine, 6)); // the pen, seventh, is not read
-    EXPECT_EQ((std::vector<int>{6, 8}), Find(kMachine, kMachineDevices, 2));
+    EXPECT_EQ((std::vector<int>{6, 8}), Find(kMachine, 8, 2));
     const Bytes shortClass =
         Join(Device(6, XISlavePointer, "touchscreen", kX, kY, kTouch),
              Device(7, XISlavePointer, "tablet", Raw(xXIAnyInfo{XIButtonClass, 1, 0, 0}, 1)),
              Device(8, XISlavePointer, "touchscreen", kX, kY, kTouch));
     EXPECT_EQ(std::vector<int>{6}, Find(shortClass, 3));
-    // Cut short at any byte, the reply yields a prefix of the full answer: a
-    // name or class whose length runs past its end is met here too.
+    // Cut short at any byte, where names and classes run past its end: a prefix of the answer.
     const std::vector<int> all = {6, 8, 9};
-    EXPECT_EQ(all, Find(kMachine, kMachineDevices));
+    EXPECT_EQ(all, Find(kMachine, 8));
     for (size_t size = 0; size < kMachine.size(); ++size) {
-        const std::vector<int> found =
-            Find(Bytes(kMachine.begin(), kMachine.begin() + size), kMachineDevices);
+        const std::vector<int> found = Find(Bytes(kMachine.begin(), kMachine.begin() + size), 8);
         ASSERT_LE(found.size(), all.size()) << size;
         EXPECT_TRUE(std::equal(found.begin(), found.end(), all.begin())) << size;
     }
