@@ -57,6 +57,24 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy);
 // meanwhile, and a layout made from it read anew may pass.
 enum LayoutAnswer { kLayoutApplied, kLayoutRefused, kLayoutOutdated };
 
+// Sends configuration's request opcode, waits for the answer its listener
+// writes into backend.answer, then destroys it with request destroy. An
+// answer that never comes is a refusal.
+template <typename Backend, typename Listener>
+LayoutAnswer AwaitLayoutAnswer(Backend& backend, wl_proxy* configuration, uint32_t opcode,
+                               const Listener* listener, uint32_t destroy) {
+    WaylandSession* session = backend.session;
+    union wl_argument none[1] = {};
+    SendRequest(session, configuration, opcode, none);
+    backend.answered = false;
+    const LayoutAnswer answer = AddListener(session, configuration, listener, &backend) &&
+                                        WaitFor(session, &backend.answered, kAnswerWait)
+                                    ? backend.answer
+                                    : kLayoutRefused;
+    SendRequest(session, configuration, destroy, none, nullptr, true);
+    return answer;
+}
+
 // A turn sends layout[turned] turned, with its neighbours moved; an
 // outdated answer makes it again from what reread reads, once. The layout
 // keeps what was applied.

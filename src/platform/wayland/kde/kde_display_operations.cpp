@@ -142,16 +142,8 @@ LayoutAnswer Apply(void* state, const WaylandOutput* layout) {
             SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_POSITION, change);
         }
     }
-    union wl_argument none[1] = {};
-    SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY, none);
-    backend.answered = false;
-    const LayoutAnswer answer =
-        AddListener(session, configuration, &kConfigurationListener, &backend) &&
-                WaitFor(session, &backend.answered, kAnswerWait)
-            ? backend.answer
-            : kLayoutRefused;
-    SendRequest(session, configuration, KDE_OUTPUT_CONFIGURATION_V2_DESTROY, none, nullptr, true);
-    return answer;
+    return AwaitLayoutAnswer(backend, configuration, KDE_OUTPUT_CONFIGURATION_V2_APPLY,
+                             &kConfigurationListener, KDE_OUTPUT_CONFIGURATION_V2_DESTROY);
 }
 
 // The devices send what changed on their own: what has come is measured.

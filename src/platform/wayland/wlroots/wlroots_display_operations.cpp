@@ -249,16 +249,8 @@ LayoutAnswer Configure(WlrootsBackend& backend, const WaylandOutput* layout, uin
         // It has no events and no destructor: the configuration ends it.
         session->wl->proxy_destroy(configured);
     }
-    union wl_argument none[1] = {};
-    SendRequest(session, configuration, opcode, none);
-    backend.answered = false;
-    const LayoutAnswer answer =
-        AddListener(session, configuration, &kConfigurationListener, &backend) &&
-                WaitFor(session, &backend.answered, kAnswerWait)
-            ? backend.answer
-            : kLayoutRefused;
-    SendRequest(session, configuration, ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY, none, nullptr, true);
-    return answer;
+    return AwaitLayoutAnswer(backend, configuration, opcode, &kConfigurationListener,
+                             ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY);
 }
 
 LayoutAnswer TestThenApply(void* state, const WaylandOutput* layout) {
