@@ -4,11 +4,9 @@
 #define TARVELIN_PLATFORM_WAYLAND_GNOME_GNOME_DISPLAY_OPERATIONS_H
 
 #include "platform/port.h"
+#include "platform/wayland/gnome/sd_bus_library.h"
 #include "platform/wayland/session.h"
 #include "platform/wayland/turning_output.h"
-
-#include "platform/wayland/gnome/sd_bus_library.h"
-struct sd_bus;
 
 const int kMaxMirrored = 4;
 
