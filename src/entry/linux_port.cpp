@@ -31,6 +31,10 @@ Point NoAnchor(void*) {
     return Point{-1, -1};
 }
 
+DisplayShape NoShape(void*) {
+    return kShapeUnknown;
+}
+
 bool NothingReported(void*) {
     return false;
 }
@@ -58,7 +62,8 @@ DisplayOperations WaylandDisplayOperations(LinuxBackends* backends) {
         return GnomeDisplayOperations(&backends->gnome, session);
     }
     ReportDebug("not gnome: no org.gnome.Mutter.DisplayConfig on the session bus");
-    return DisplayOperations{nullptr, CannotAsk, CannotAsk, CannotTurn, NoAnchor, NothingReported};
+    return DisplayOperations{nullptr,  CannotAsk, CannotAsk,      CannotTurn,
+                             NoAnchor, NoShape,   NothingReported};
 }
 
 bool InWaylandSession(WaylandSession* session) {

@@ -37,3 +37,12 @@ const OrientationEntry* FindOrientationByRandrRotation(Uint32 rotation) {
 const OrientationEntry* FindOrientationByWaylandTransform(Uint32 transform) {
     return FindBy(&OrientationEntry::waylandTransform, transform);
 }
+
+DisplayShape DefaultShapeOf(int width, int height, const OrientationEntry* current) {
+    if (current == NULL || width <= 0 || height <= 0) {
+        return kShapeUnknown;
+    }
+    const int wide = current->quarterTurn ? height : width;
+    const int high = current->quarterTurn ? width : height;
+    return wide > high ? kShapeWide : wide < high ? kShapeTall : kShapeSquare;
+}

@@ -30,4 +30,9 @@ const OrientationEntry* FindOrientationByDesktopCode(Uint32 desktopCode);
 const OrientationEntry* FindOrientationByRandrRotation(Uint32 rotation);
 const OrientationEntry* FindOrientationByWaylandTransform(Uint32 transform);
 
+// The shape of a display that shows width x height at current: a quarter
+// turn swaps them back. Unknown when current is null or a side is not
+// above 0.
+DisplayShape DefaultShapeOf(int width, int height, const OrientationEntry* current);
+
 #endif

@@ -44,6 +44,10 @@ struct MenuItem {
 
 enum MenuAnswer { kMenuPicked, kMenuClosed, kMenuNotShown };
 
+// How a display stands at its default orientation: wider than tall, taller
+// than wide, or square.
+enum DisplayShape { kShapeUnknown, kShapeWide, kShapeTall, kShapeSquare };
+
 // The display that turns. Codes are the orientation codes (0, 1, 2, 4).
 struct DisplayOperations {
     void* state; // passed to each operation
@@ -57,6 +61,9 @@ struct DisplayOperations {
     // The middle of the output that turns, where the box and the menu are
     // centred; (-1, -1) where the platform centres them itself.
     Point (*dialogAnchor)(void* state);
+    // The shape at the default orientation, whatever the display shows now;
+    // kShapeUnknown when it cannot be read.
+    DisplayShape (*defaultShape)(void* state);
     // True when the backend has itself said why the display cannot be
     // turned (on standard error: an output it cannot find, a lost
     // connection), so that no box repeats it.

@@ -1,4 +1,4 @@
-// The orientation table as XInput reads it: its touch matrices.
+// The orientation table as XInput reads it, and as the shape at code 0 of a turned display does.
 #include "orientation/orientation_table.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,15 @@ TEST(OrientationTable, TouchMatrixTakesThePanelToThePicture) {
             EXPECT_EQ(panel[0][i + 1], m[3] * x + m[4] * y + m[5]) << codes[c] << i;
         }
         EXPECT_EQ(1, m[8]);
+    }
+}
+
+TEST(OrientationTable, DefaultShapeTakesBackTheTurn) {
+    const int cases[][4] = {{800, 480, 0, kShapeWide},  {480, 800, 1, kShapeWide},
+                            {480, 800, 2, kShapeTall},  {600, 600, 4, kShapeSquare},
+                            {0, 480, 0, kShapeUnknown}, {800, 480, 3, kShapeUnknown}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c[3], DefaultShapeOf(c[0], c[1], FindOrientationByCode(c[2]))) << c[0] << c[2];
     }
 }
 

@@ -60,6 +60,7 @@ struct Double {
         return Of(state).row.turnTaken;
     }
     static Point Anchor(void*) { return kAnchor; }
+    static DisplayShape Shape(void*) { return kShapeUnknown; }
     static bool Reported(void* state) { return Of(state).row.reports; }
 
     static bool Show(void* state, const Message* message, Point anchor) {
@@ -94,7 +95,7 @@ struct Double {
     static int IsWhiteSpace(WideChar unit) { return std::iswspace(unit); }
 
     Port port() {
-        return {{this, Supported, Current, Apply, Anchor, Reported},
+        return {{this, Supported, Current, Apply, Anchor, Shape, Reported},
                 {this, Show, Choose},
                 {this, ModuleFileName, Allocate, Release, IsWhiteSpace}};
     }

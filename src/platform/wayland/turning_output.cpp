@@ -104,6 +104,18 @@ Point DialogAnchor(void* state) {
     return Point{turned.x + turned.width / 2, turned.y + turned.height / 2};
 }
 
+// The layout's sizes are logical: scaling keeps the shape, and a flip does
+// not change it.
+DisplayShape DefaultShape(void* state) {
+    TurningOutput& output = Of(state);
+    if (!Ready(output)) {
+        return kShapeUnknown;
+    }
+    const WaylandOutput& turned = output.layout[output.turned];
+    return DefaultShapeOf(turned.width, turned.height,
+                          FindOrientationByWaylandTransform(turned.transform & 3));
+}
+
 } // namespace
 
 bool ReadAndChoose(TurningOutput* output) {
@@ -145,5 +157,6 @@ const WaylandMode* FindMode(const WaylandModes* modes, const void* proxy) {
 
 DisplayOperations TurningOutputOperations(TurningOutput* output) {
     return DisplayOperations{output,           SupportedOrientations, CurrentOrientation,
-                             ApplyOrientation, DialogAnchor,          FailureReported};
+                             ApplyOrientation, DialogAnchor,          DefaultShape,
+                             FailureReported};
 }

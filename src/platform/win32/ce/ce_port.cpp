@@ -58,6 +58,12 @@ Point DialogAnchor(void*) {
     return none;
 }
 
+// CE runs on handhelds, taller than wide: the labels were written for them.
+// No call is made here either.
+DisplayShape DefaultShape(void*) {
+    return kShapeTall;
+}
+
 // CE has nowhere else to say it: every failure gets its box.
 bool NothingReported(void*) {
     return false;
@@ -103,7 +109,7 @@ void* Allocate(void*, size_t bytes) {
 Port CePort(CeSession* session) {
     const Port port = {
         {session, SupportedOrientations, CurrentOrientation, ApplyOrientation, DialogAnchor,
-         NothingReported},
+         DefaultShape, NothingReported},
         {session, ShowMessage, ChooseFromMenu},
         {session, ModuleFileName, Allocate, NULL, CeIsWhiteSpace},
     };

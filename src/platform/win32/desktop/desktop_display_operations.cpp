@@ -78,9 +78,19 @@ Point DialogAnchor(void*) {
     return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
 }
 
+DisplayShape DefaultShape(void*) {
+    DEVMODEW current;
+    if (!ReadCurrentMode(&current)) {
+        return kShapeUnknown;
+    }
+    return DefaultShapeOf(static_cast<int>(current.dmPelsWidth),
+                          static_cast<int>(current.dmPelsHeight),
+                          FindOrientationByDesktopCode(current.dmDisplayOrientation));
+}
+
 } // namespace
 
 DisplayOperations DesktopDisplayOperations() {
-    return {nullptr,          SupportedOrientations, CurrentOrientation,
-            ApplyOrientation, DialogAnchor,          NothingReported};
+    return {nullptr,      SupportedOrientations, CurrentOrientation, ApplyOrientation,
+            DialogAnchor, DefaultShape,          NothingReported};
 }

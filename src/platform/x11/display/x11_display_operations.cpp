@@ -107,6 +107,16 @@ Point DialogAnchor(void* state) {
     return Point{area.x + area.width / 2, area.y + area.height / 2};
 }
 
+// From the last read, as the anchor.
+DisplayShape DefaultShape(void* state) {
+    const X11Display* session = SessionOf(state);
+    if (session->outcome != ReadOutcome::kRead) {
+        return kShapeUnknown;
+    }
+    const CrtcArea& area = session->screen.crtcs[session->screen.turned].area;
+    return DefaultShapeOf(area.width, area.height, OrientationOf(session->screen.rotation));
+}
+
 bool FailureReported(void* state) {
     return SessionOf(state)->reported;
 }
@@ -115,7 +125,8 @@ bool FailureReported(void* state) {
 
 DisplayOperations X11DisplayOperations(X11Display* display) {
     return DisplayOperations{display,          SupportedOrientations, CurrentOrientation,
-                             ApplyOrientation, DialogAnchor,          FailureReported};
+                             ApplyOrientation, DialogAnchor,          DefaultShape,
+                             FailureReported};
 }
 
 void ReleaseServer(X11Display* display) {
