@@ -8,7 +8,7 @@ import re
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
-from scenarios import MENU_CODES, rows  # noqa: E402
+from scenarios import HANDHELD_LABELS, MENU_CODES, WIDE_LABELS, rows  # noqa: E402
 
 # An outcome, rewritten in turn into the events the double notes.
 EVENTS = [(r"^turn ", "apply "), (r"^menu (\d)", r"menu, apply \1"),
@@ -17,14 +17,18 @@ EVENTS = [(r"^turn ", "apply "), (r"^menu (\d)", r"menu, apply \1"),
 
 
 def script(display, outcome):
-    """answers, reports, offered, current known, current, turn taken, menu answer, menu pick."""
+    """answers, reports, offered, current known and code, shape, labels, turn, menu answer, pick."""
     shown, done = display.split(), outcome.split()
+    shape = shown[-1] if shown[-1] in ("wide", "tall", "square") else "unknown"
+    labels = WIDE_LABELS if shape == "wide" else HANDHELD_LABELS
     current = shown[1] if shown[0] == "at" else "0"
     offered = 0 if shown[0] == "fixed" else int(shown[3]) if len(shown) == 4 else 7
     pick = done[1] if done[0] == "menu" else "closed"
     answer = {"closed": "kMenuClosed", "unshown": "kMenuNotShown"}.get(pick, "kMenuPicked")
     values = [shown[0] != "unanswered", shown[-1] == "reported", offered, current != "?",
-              int(current) if current.isdigit() else 0, done[-1] != "refused", answer,
+              int(current) if current.isdigit() else 0, "kShape" + shape.title(),
+              "{%s}" % ", ".join("{%s}" % ", ".join(str(ord(c)) for c in label) for label in labels),
+              done[-1] != "refused", answer,
               int(pick) if pick.isdigit() else 0]
     return ", ".join(str(v).lower() if isinstance(v, bool) else str(v) for v in values)
 

@@ -36,6 +36,18 @@ const WideChar kMenuLabel180[] = {0x7AD6, 0x5C4F, ' ', '1', '8', '0', ' ',
 const WideChar kMenuLabel270[] = {0x6A2A, 0x5C4F, ' ', '2', '7', '0', ' ',
                                   0x5EA6, ' ',    ' ', ' ', ' ', ' ', 0};
 
+// "竖屏 90 度" and 5 spaces: 12 units.
+const WideChar kWideMenuLabel90[] = {0x7AD6, 0x5C4F, ' ', '9', '0', ' ', 0x5EA6,
+                                     ' ',    ' ',    ' ', ' ', ' ', 0};
+
+// "横屏 180 度" and 4 spaces: 12 units.
+const WideChar kWideMenuLabel180[] = {0x6A2A, 0x5C4F, ' ', '1', '8', '0', ' ',
+                                      0x5EA6, ' ',    ' ', ' ', ' ', 0};
+
+// "竖屏 270 度" and 5 spaces: 13 units.
+const WideChar kWideMenuLabel270[] = {0x7AD6, 0x5C4F, ' ', '2', '7', '0', ' ',
+                                      0x5EA6, ' ',    ' ', ' ', ' ', ' ', 0};
+
 } // namespace
 
 const Message kUnsupportedRotationMessage = {kUnsupportedRotationText,
@@ -47,4 +59,11 @@ const MenuItem kMenuItems[kMenuItemCount] = {
     {kOrientation90, kMenuLabel90},
     {kOrientation180, kMenuLabel180},
     {kOrientation270, kMenuLabel270},
+};
+
+const MenuItem kWideMenuItems[kMenuItemCount] = {
+    {kOrientation0, kMenuLabelDefault},
+    {kOrientation90, kWideMenuLabel90},
+    {kOrientation180, kWideMenuLabel180},
+    {kOrientation270, kWideMenuLabel270},
 };

@@ -9,6 +9,9 @@ TABLE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 UNSUPPORTED = "你的设备不支持屏幕旋转!" + " " * 33
 BOXES = {"unsupported": UNSUPPORTED, "invalid": "无效的旋转模式!" + " " * 17}
+# The menu's labels in MENU_CODES order, on a handheld (taller than wide) and on a wide display.
+HANDHELD_LABELS, WIDE_LABELS = (["默认     ", "横屏 90 度     ", "竖屏 180 度    ", "横屏 270 度     "],
+                                ["默认     ", "竖屏 90 度     ", "横屏 180 度    ", "竖屏 270 度     "])
 # Every convention turns the picture counter-clockwise: code 1 is xrandr's
 # "left". The menu lists the codes in this order.
 XRANDR_NAME = {0: "normal", 1: "left", 2: "inverted", 4: "right"}

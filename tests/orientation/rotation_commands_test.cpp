@@ -25,6 +25,8 @@ struct Row {
     Uint32 offered;
     bool currentKnown;
     Uint32 current;
+    DisplayShape shape;
+    std::vector<std::basic_string<WideChar>> labels; // the menu's
     bool turnTaken;
     MenuAnswer menuAnswer;
     Uint32 menuPick;
@@ -60,7 +62,7 @@ struct Double {
         return Of(state).row.turnTaken;
     }
     static Point Anchor(void*) { return kAnchor; }
-    static DisplayShape Shape(void*) { return kShapeUnknown; }
+    static DisplayShape Shape(void* state) { return Of(state).row.shape; }
     static bool Reported(void* state) { return Of(state).row.reports; }
 
     static bool Show(void* state, const Message* message, Point anchor) {
@@ -73,9 +75,12 @@ struct Double {
                              Uint32* picked) {
         EXPECT_TRUE(anchor.x == kAnchor.x && anchor.y == kAnchor.y) << anchor.x << "," << anchor.y;
         Of(state).Note("menu");
+        std::vector<std::basic_string<WideChar>> labels;
         for (int i = 0; i < count; ++i) {
             Of(state).events += " " + std::to_string(items[i].code);
+            labels.push_back(items[i].label);
         }
+        EXPECT_EQ(Of(state).row.labels, labels);
         *picked = Of(state).row.menuPick;
         return Of(state).row.menuAnswer;
     }
