@@ -15,7 +15,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from scenarios import MENU_CODES, QUARTER_TURNS, UNSUPPORTED, XRANDR_NAME, scenarios  # noqa: E402
+from scenarios import MENU_CODES, QUARTER_TURNS, UNSUPPORTED, WIDE_LABELS, XRANDR_NAME, scenarios  # noqa: E402
 from xdisplays import rotation, start_rotating, start_xvfb, stop_rotating, wait_for  # noqa: E402
 from wine_loaders import WINE64, WINESERVER, i386_unavailable  # noqa: E402
 
@@ -126,8 +126,9 @@ class FixedDisplay(unittest.TestCase):
             self.expect_rotation(SHAPE[row.start])
         before = rotation(self.server.display)
         line = '"Z:%s" %s' % (PROGRAMS[bits].replace("/", "\\"), row.windows_line)
-        process = subprocess.Popen([WINE64, PROBE, "run", line.encode("utf-16-be").hex()],
-                                   env=self.env, stdin=subprocess.DEVNULL)
+        trace = self.enterContext(tempfile.TemporaryFile("w+"))
+        process = subprocess.Popen([WINE64, PROBE, "run", line.encode("utf-16-be").hex()], stderr=trace,
+                                   env=dict(self.env, WINEDEBUG="+menu"), stdin=subprocess.DEVNULL)
         try:
             if (pick := row.menu_pick()) is not None:
                 menu, (_, width, height) = self.window(), rotation(self.server.display)
@@ -144,6 +145,11 @@ class FixedDisplay(unittest.TestCase):
         finally:
             status = process.wait(timeout=60)  # 124: probe.exe ended a run left waiting
         self.assertEqual(row.status, status)
+        if row.menu_pick() is not None:  # Wine's screen is wide; its menu channel traces each item
+            trace.seek(0)
+            text = re.sub(r"\\([0-9a-f]{4})", lambda m: chr(int(m[1], 16)), trace.read())
+            self.assertEqual([(f"{100 + c:04x}", label) for c, label in zip(MENU_CODES, WIDE_LABELS)],
+                             re.findall(r"InsertMenuW .* id (\w+), str L\"(.*)\"$", text, re.M))
         self.expect_rotation(before if row.turned_to() is None else SHAPE[row.turned_to()])
 
     def test_scenarios(self):
