@@ -15,9 +15,8 @@ from runs import (BOX, FAILING, NO_FONTS, PROGRAM, Run, box_text, geometry, off_
 from scenarios import MENU_CODES, TOUCH_MATRIX, UNSUPPORTED, XRANDR_NAME, scenarios
 
 TOUCH = os.environ["TARVELIN_EVERY_POINTER_ABSOLUTE"]
-# A matrix that mirrors the device left to right, and one that maps it onto the right of the
-# root, off every output.
-MIRRORED, UNMAPPED = [-1, 0, 1, 0, 1, 0, 0, 0, 1], [0.5, 0, 1, 0, 0.5, 0, 0, 0, 1]
+# A matrix that maps a device onto the right of the root, off every output.
+UNMAPPED = [0.5, 0, 1, 0, 0.5, 0, 0, 0, 1]
 PROPERTIES = ['WM_NAME(STRING) = "Tarvelin"', '_NET_WM_NAME(UTF8_STRING) = "Tarvelin"',
               "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG",
               "_NET_WM_STATE(ATOM) = _NET_WM_STATE_MODAL",
@@ -37,11 +36,6 @@ def ways(pick):
             "Up": lambda menu: ["key", *["Up"] * (count - at), "Return"],
             "click": lambda m: ["mousemove", str(m[0] + m[2] // 2),
                                 str(m[1] + m[3] * (2 * at + 1) // (2 * count)), "click", "1"]}
-
-
-def times(a, b):
-    """The product of two 3 x 3 matrices, row by row."""
-    return [sum(a[3 * r + k] * b[3 * k + c] for k in range(3)) for r in range(3) for c in range(3)]
 
 
 def traced(env, injection, log):
@@ -115,40 +109,33 @@ class RotatingDisplay(TableWalk):
     def test_failed_steps_outputs_by_name_fonts_and_touch(self):
         # A failed step leaves the display as it was; with none, the same build turns. The
         # real build leaves Xephyr's relative pointers be; TOUCH takes them for touchscreens:
-        # the mouse mapped onto the output, the XTEST pointer mirrored on it or mapped off it.
+        # the mouse mapped onto the output follows it, the XTEST pointer mapped off it stays.
         no_font = "tarvelin: cannot show the menu: no usable font\n"
-        # (build, environment, code shown first, arguments, the message when it fails, XTEST's)
-        cases = [(FAILING, {"TARVELIN_FAILING_STEP": step}, start, f"/set {start + 1}", UNSUPPORTED,
-                  "mirrored") for step in ("size", "crtc") for start in (0, 1)] + [
-                 (FAILING, {}, 0, "/set 2", None, "mirrored"),
-                 (PROGRAM, {}, 0, "/set 1", None, "mirrored"),
-                 *[(TOUCH, {}, s, f"/set {c}", None, "mirrored")
-                   for s, c in [(1, 4), (4, 2), (2, 1), (1, 0)]],
-                 (TOUCH, {}, 0, "/set 1", None, "unmapped"),
-                 (TOUCH, {"TARVELIN_FAILING_STEP": "crtc"}, 1, "/set 2", UNSUPPORTED, "mirrored"),
-                 (PROGRAM, {"TARVELIN_OUTPUT": "default"}, 0, "/set 1", None, "mirrored"),
+        # (build, environment, code shown first, arguments, the message when it fails)
+        cases = [(FAILING, {"TARVELIN_FAILING_STEP": step}, start, f"/set {start + 1}", UNSUPPORTED)
+                 for step in ("size", "crtc") for start in (0, 1)] + [
+                 (FAILING, {}, 0, "/set 2", None), (PROGRAM, {}, 0, "/set 1", None),
+                 *[(TOUCH, {}, s, f"/set {c}", None) for s, c in [(1, 4), (4, 2), (2, 1), (1, 0)]],
+                 (TOUCH, {"TARVELIN_FAILING_STEP": "crtc"}, 1, "/set 2", UNSUPPORTED),
+                 (PROGRAM, {"TARVELIN_OUTPUT": "default"}, 0, "/set 1", None),
                  (PROGRAM, {"TARVELIN_OUTPUT": "VGA-9"}, 0, "/set 1",
-                  'tarvelin: no output named "VGA-9"\n', "mirrored"),
-                 (PROGRAM, {"FONTCONFIG_FILE": NO_FONTS}, 0, "/menu", no_font, "mirrored")]
+                  'tarvelin: no output named "VGA-9"\n'),
+                 (PROGRAM, {"FONTCONFIG_FILE": NO_FONTS}, 0, "/menu", no_font)]
         listed = output_of(self.env, "xinput", "list", "--short")
         mouse, xtest = (re.search(rf"{name}\s+id=(\d+)", listed)[1]
-                        for name in ("Xephyr virtual mouse", "XTEST pointer"))
-
-        def matrices(code, second):
-            return {mouse: TOUCH_MATRIX[code], xtest: UNMAPPED if second == "unmapped"
-                    else times(TOUCH_MATRIX[code], MIRRORED)}
-
-        for build, extra, start, args, message, second in cases:
+                        for name in ("virtual mouse", "XTEST pointer"))
+        for build, extra, start, args, message in cases:
             with self.subTest(os.path.basename(build), **extra, start=start, args=args):
                 self.start_at(start)
-                for device, matrix in matrices(start, second).items():
+                for device, matrix in {mouse: TOUCH_MATRIX[start], xtest: UNMAPPED}.items():
                     output_of(self.env, "xinput", "set-prop", device,
                               "Coordinate Transformation Matrix", *map(str, matrix))
                 result = run(dict(self.env, **extra), *args.split(), program=build)
                 self.assertEqual((1, message) if message else (0, None),
                                  (result.status, result.message))
                 self.assertShows(code := start if message else int(args[-1]))
-                for device, matrix in matrices(code if build == TOUCH else start, second).items():
+                followed = TOUCH_MATRIX[code if build == TOUCH else start]
+                for device, matrix in {mouse: followed, xtest: UNMAPPED}.items():
                     shown = re.search(r"Coordinate Transformation Matrix \(\d+\):(.*)", output_of(
                         self.env, "xinput", "list-props", device))[1]
                     for expected, value in zip(matrix, shown.split(","), strict=True):

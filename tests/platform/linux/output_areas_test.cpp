@@ -17,9 +17,8 @@ std::vector<int> Fields(const Areas& areas) {
     return fields;
 }
 
-// The first area turns. A side that grows pushes its neighbours on; one that shrinks lets those
-// beside it slide back along it to a pixel of shared edge, taking along what touched their far
-// edge. Left, above and at a corner only, nothing else moves.
+// The first area turns. Neighbours beside a side that shrinks slide back along it to a pixel of
+// shared edge, taking along what touches their far edge; at a corner only, nothing moves.
 TEST(OutputAreas, NeighboursOnEverySideKeepAnEdgeWithTheTurnedOutput) {
     const std::pair<Areas, Areas> rows[] = {
         // Narrower: a chain of three on the right closes up, the one below goes down.
@@ -28,8 +27,7 @@ TEST(OutputAreas, NeighboursOnEverySideKeepAnEdgeWithTheTurnedOutput) {
         // Narrower: those above and below at its right end slide left to keep an edge.
         {{{4, 4, 8, 6}, {0, 4, 4, 6}, {10, 0, 4, 4}, {12, 4, 4, 6}, {11, 10, 4, 4}},
          {{4, 4, 6, 8}, {0, 4, 4, 6}, {9, 0, 4, 4}, {10, 4, 4, 6}, {9, 12, 4, 4}}},
-        // Shorter: those beside it low down slide up, the one under the right one with it; the
-        // one at its top right corner stays.
+        // Shorter: those beside it low down slide up, the one under the right one with it.
         {{{4, 4, 6, 8}, {0, 11, 4, 4}, {10, 10, 4, 4}, {10, 14, 4, 4}, {10, 0, 4, 4}},
          {{4, 4, 8, 6}, {0, 9, 4, 4}, {12, 9, 4, 4}, {10, 13, 4, 4}, {10, 0, 4, 4}}}};
     for (const auto& [areas, after] : rows) {

@@ -63,14 +63,17 @@ int MappedOutput(const float* matrix, const RootLayout& root) {
     if (IsIdentity(matrix)) {
         return root.count == 1 ? 0 : -1;
     }
+    // The server divides by w as well: a centre at infinity is on no output,
+    // and neither is one that is not finite, which fails every comparison.
     const double w = 0.5 * matrix[6] + 0.5 * matrix[7] + matrix[8];
-    // A matrix that is not finite or sends the centre to infinity maps
-    // onto no output: every comparison with NaN fails.
+    if (w == 0) {
+        return -1;
+    }
     const double x = (0.5 * matrix[0] + 0.5 * matrix[1] + matrix[2]) / w * root.width;
     const double y = (0.5 * matrix[3] + 0.5 * matrix[4] + matrix[5]) / w * root.height;
     for (int i = 0; i < root.count; ++i) {
         const OutputArea& a = root.areas[i];
-        if (w > 0 && x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height) {
+        if (x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height) {
             return i;
         }
     }

@@ -50,10 +50,6 @@ TEST(TurnPlan, TheScreenHoldsEveryCrtcWhereTheTurnPlacesIt) {
               Turned({1000, 700, 250, 175}, {{0, 0, 800, 600}}));
     EXPECT_EQ(Fields({600, 800, 159, 212}, {{0, 0, 600, 800}}),
               Turned({800, 600, 0, 0}, {{0, 0, 800, 600}}));
-    // Pixels per millimetre kept as neighbours follow.
-    EXPECT_EQ(
-        Fields({2200, 800, 550, 200}, {{0, 0, 600, 800}, {600, 0, 800, 600}, {1400, 0, 800, 600}}),
-        Turned({2400, 600, 600, 150}, {{0, 0, 800, 600}, {800, 0, 800, 600}, {1600, 0, 800, 600}}));
 }
 
 } // namespace
