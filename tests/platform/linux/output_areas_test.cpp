@@ -22,8 +22,8 @@ std::vector<int> Fields(const Areas& areas) {
 TEST(OutputAreas, NeighboursOnEverySideKeepAnEdgeWithTheTurnedOutput) {
     const std::pair<Areas, Areas> rows[] = {
         // Narrower: a chain of three on the right closes up, the one below goes down.
-        {{{0, 0, 8, 6}, {8, 0, 8, 6}, {16, 0, 8, 6}, {0, 6, 8, 6}},
-         {{0, 0, 6, 8}, {6, 0, 8, 6}, {14, 0, 8, 6}, {0, 8, 8, 6}}},
+        {{{0, 0, 8, 6}, {8, 0, 8, 6}, {16, 0, 8, 6}, {0, 6, 8, 6}, {8, 6, 4, 4}},
+         {{0, 0, 6, 8}, {6, 0, 8, 6}, {14, 0, 8, 6}, {0, 8, 8, 6}, {8, 6, 4, 4}}},
         // Narrower: those above and below at its right end slide left to keep an edge.
         {{{4, 4, 8, 6}, {0, 4, 4, 6}, {10, 0, 4, 4}, {12, 4, 4, 6}, {11, 10, 4, 4}},
          {{4, 4, 6, 8}, {0, 4, 4, 6}, {9, 0, 4, 4}, {10, 4, 4, 6}, {9, 12, 4, 4}}},
