@@ -14,7 +14,9 @@ struct OutputArea {
 // Where each of count outputs shows once areas[turned] has turned (its width
 // and height swap when swap is set), into placed. An output that touched its
 // right or bottom edge, or one that touched such an output, moves with that
-// edge: side-by-side outputs stay side by side.
+// edge: side-by-side outputs stay side by side. An output that shared an
+// edge with it and would share none after the turn slides along that edge
+// the least that keeps one, and those touching its far edge follow.
 void TurnedLayout(const OutputArea* areas, int count, int turned, bool swap, OutputArea* placed);
 
 #endif

@@ -40,9 +40,9 @@ struct OutputChoice {
 OutputChoice ChooseOutput(const WaylandOutput* outputs, int count, const char* wanted,
                           int preferred);
 
-// Turns outputs[turned] to transform, keeping its flip, and moves the
-// outputs that touched its right or bottom edge so that they still do,
-// with those in a row or column beyond them. At most kMaxOutputs outputs.
+// Turns outputs[turned] to transform, keeping its flip, and moves its
+// neighbours as TurnedLayout does, so that every output that shared an edge
+// with it still does. At most kMaxOutputs outputs.
 void TurnInLayout(WaylandOutput* outputs, int count, int turned, int transform);
 
 #endif

@@ -15,6 +15,8 @@ from runs import (BOX, FAILING, NO_FONTS, PROGRAM, Run, box_text, geometry, off_
 from scenarios import MENU_CODES, TOUCH_MATRIX, UNSUPPORTED, XRANDR_NAME, scenarios
 
 TOUCH = os.environ["TARVELIN_EVERY_POINTER_ABSOLUTE"]
+# A matrix that maps a device onto the right of the root, off every output.
+UNMAPPED = [0.5, 0, 1, 0, 0.5, 0, 0, 0, 1]
 PROPERTIES = ['WM_NAME(STRING) = "Tarvelin"', '_NET_WM_NAME(UTF8_STRING) = "Tarvelin"',
               "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG",
               "_NET_WM_STATE(ATOM) = _NET_WM_STATE_MODAL",
@@ -106,33 +108,38 @@ class TableWalk(unittest.TestCase):
 class RotatingDisplay(TableWalk):
     def test_failed_steps_outputs_by_name_fonts_and_touch(self):
         # A failed step leaves the display as it was; with none, the same build turns. The
-        # real build leaves Xephyr's relative pointers be; TOUCH shows the matrices a turn
-        # gives touchscreens, which Xephyr has none of. Half turns go another way than quarter.
+        # real build leaves Xephyr's relative pointers be; TOUCH takes them for touchscreens:
+        # the mouse mapped onto the output follows it, the XTEST pointer mapped off it stays.
         no_font = "tarvelin: cannot show the menu: no usable font\n"
         # (build, environment, code shown first, arguments, the message when it fails)
         cases = [(FAILING, {"TARVELIN_FAILING_STEP": step}, start, f"/set {start + 1}", UNSUPPORTED)
                  for step in ("size", "crtc") for start in (0, 1)] + [
                  (FAILING, {}, 0, "/set 2", None), (PROGRAM, {}, 0, "/set 1", None),
                  *[(TOUCH, {}, s, f"/set {c}", None) for s, c in [(1, 4), (4, 2), (2, 1), (1, 0)]],
+                 (TOUCH, {"TARVELIN_FAILING_STEP": "crtc"}, 1, "/set 2", UNSUPPORTED),
                  (PROGRAM, {"TARVELIN_OUTPUT": "default"}, 0, "/set 1", None),
                  (PROGRAM, {"TARVELIN_OUTPUT": "VGA-9"}, 0, "/set 1",
                   'tarvelin: no output named "VGA-9"\n'),
                  (PROGRAM, {"FONTCONFIG_FILE": NO_FONTS}, 0, "/menu", no_font)]
+        listed = output_of(self.env, "xinput", "list", "--short")
+        mouse, xtest = (re.search(rf"{name}\s+id=(\d+)", listed)[1]
+                        for name in ("virtual mouse", "XTEST pointer"))
         for build, extra, start, args, message in cases:
             with self.subTest(os.path.basename(build), **extra, start=start, args=args):
                 self.start_at(start)
+                for device, matrix in {mouse: TOUCH_MATRIX[start], xtest: UNMAPPED}.items():
+                    output_of(self.env, "xinput", "set-prop", device,
+                              "Coordinate Transformation Matrix", *map(str, matrix))
                 result = run(dict(self.env, **extra), *args.split(), program=build)
                 self.assertEqual((1, message) if message else (0, None),
                                  (result.status, result.message))
                 self.assertShows(code := start if message else int(args[-1]))
-                devices = dict(re.findall(r"id=(\d+)\s+\[(slave\s+pointer)?",
-                                          output_of(self.env, "xinput", "list", "--short")))
-                props = output_of(self.env, "xinput", "list-props", *devices)
-                matrices = re.findall(r"Coordinate Transformation Matrix \(\d+\):(.*)", props)
-                self.assertTrue(any(devices.values()))
-                self.assertEqual([TOUCH_MATRIX[code if build == TOUCH and pointer else 0]
-                                  for pointer in devices.values()],
-                                 [[float(v) for v in m.split(",")] for m in matrices])
+                followed = TOUCH_MATRIX[code if build == TOUCH else start]
+                for device, matrix in {mouse: followed, xtest: UNMAPPED}.items():
+                    shown = re.search(r"Coordinate Transformation Matrix \(\d+\):(.*)", output_of(
+                        self.env, "xinput", "list-props", device))[1]
+                    for expected, value in zip(matrix, shown.split(","), strict=True):
+                        self.assertAlmostEqual(expected, float(value), places=5, msg=device)
 
     def test_without_its_own_path_it_turns_and_without_memory_it_says_so(self):
         # Without /proc (a private mount namespace) argument 0 stands in, whatever it is.

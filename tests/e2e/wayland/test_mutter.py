@@ -51,3 +51,11 @@ class MutterTest(headless.DesktopTest):
         self.assertEqual((0, ""), (result.status, result.errors))
         self.assertEqual({"Meta-0": (0, 0, 0), "Meta-2": (1280, 0, 1), "Meta-1": (1820, 0, 0)},
                          self.outputs())
+
+    def test_a_neighbour_left_without_an_edge_slides_back_to_one(self):
+        """Mutter refuses a layout whose monitors are not adjacent."""
+        self.lay_out({"Meta-1": (0, 0, 1), "Meta-0": (600, 700, 0), "Meta-2": (1880, 700, 0)})
+        result = self.run_program(dict(self.env, TARVELIN_OUTPUT="Meta-1"), "/set", "0")
+        self.assertEqual((0, ""), (result.status, result.errors))
+        self.assertEqual({"Meta-1": (0, 0, 0), "Meta-0": (800, 599, 0), "Meta-2": (2080, 700, 0)},
+                         self.outputs())

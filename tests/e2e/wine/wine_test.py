@@ -15,7 +15,8 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from scenarios import MENU_CODES, QUARTER_TURNS, UNSUPPORTED, WIDE_LABELS, XRANDR_NAME, scenarios  # noqa: E402
+from scenarios import (MENU_CODES, QUARTER_TURNS, UNSUPPORTED, WIDE_LABELS, XRANDR_NAME,  # noqa: E402
+                       Scenario, scenarios)
 from xdisplays import rotation, start_rotating, start_xvfb, stop_rotating, wait_for  # noqa: E402
 from wine_loaders import WINE64, WINESERVER, i386_unavailable  # noqa: E402
 
@@ -118,7 +119,7 @@ class FixedDisplay(unittest.TestCase):
                 return shown
         self.fail(f"the box showing {shown!r} did not close")
 
-    def check(self, row, bits):
+    def check(self, row, bits, env=None):
         if row.start is not None:
             # Through Wine: after a turn behind its back its screen metrics can stay stale.
             turn = map(str, (QUARTER_TURNS[row.start], *SHAPE[row.start][1:]))
@@ -128,7 +129,7 @@ class FixedDisplay(unittest.TestCase):
         line = '"Z:%s" %s' % (PROGRAMS[bits].replace("/", "\\"), row.windows_line)
         trace = self.enterContext(tempfile.TemporaryFile("w+"))
         process = subprocess.Popen([WINE64, PROBE, "run", line.encode("utf-16-be").hex()], stderr=trace,
-                                   env=dict(self.env, WINEDEBUG="+menu"), stdin=subprocess.DEVNULL)
+                                   env=dict(env or self.env, WINEDEBUG="+menu"), stdin=subprocess.DEVNULL)
         try:
             if (pick := row.menu_pick()) is not None:
                 menu, (_, width, height) = self.window(), rotation(self.server.display)
@@ -165,6 +166,15 @@ class FixedDisplay(unittest.TestCase):
 
 class RotatingDisplay(FixedDisplay):
     rotating = True
+
+    def test_the_display_named_turns(self):
+        # Wine's one display is \\.\DISPLAY1; a name no display has changes nothing.
+        rows = [(r"\\.\DISPLAY1", "/set 1", "turn 1", 0), (r"\\.\DISPLAY1", "/menu", "menu 2", 0),
+                (r"\\.\DISPLAY9", "/set 1", "box unsupported", 1)]
+        for name, line, outcome, status in rows if BITS == "64" else []:
+            with self.subTest(name=name, line=line):
+                self.check(Scenario(0, name, line, None, 0, outcome, status), BITS,
+                           dict(self.env, TARVELIN_OUTPUT=name))
 
 
 class Executable(unittest.TestCase):

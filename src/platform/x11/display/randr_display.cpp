@@ -216,15 +216,36 @@ void PutBack(xcb_connection_t* connection, const RandrScreen& screen, const bool
     }
 }
 
+// A rotation without one of the four turns is taken for none.
+const OrientationEntry* Shown(Uint16 rotation) {
+    const OrientationEntry* orientation = OrientationOf(rotation);
+    return orientation != nullptr ? orientation : FindOrientationByCode(kOrientation0);
+}
+
+RootLayout LayoutOf(const ScreenSize& size, const CrtcArea* areas, int count) {
+    RootLayout layout{size.width, size.height, count, {}, {}};
+    for (int i = 0; i < count; ++i) {
+        layout.areas[i] = areas[i];
+    }
+    return layout;
+}
+
 // RandR 1.0's one request: turns the whole screen, which the server
 // resizes itself.
-bool TurnWholeScreen(xcb_connection_t* connection, xcb_window_t root,
-                     const OrientationEntry& target) {
+bool TurnWholeScreen(xcb_connection_t* connection, const RandrScreen& screen,
+                     const OrientationEntry& target, TurnLayouts* layouts) {
     Reply<xcb_randr_get_screen_info_reply_t> info(xcb_randr_get_screen_info_reply(
-        connection, xcb_randr_get_screen_info(connection, root), nullptr));
+        connection, xcb_randr_get_screen_info(connection, screen.root), nullptr));
     if (info == nullptr) {
         return false;
     }
+    const int width = screen.size.width, height = screen.size.height;
+    const bool swap = Shown(info->rotation)->quarterTurn != target.quarterTurn;
+    const CrtcArea turned{0, 0, swap ? height : width, swap ? width : height};
+    layouts->before =
+        RootLayout{width, height, 1, {CrtcArea{0, 0, width, height}}, {Shown(info->rotation)}};
+    layouts->after = RootLayout{turned.width, turned.height, 1, {turned}, {&target}};
+    const xcb_window_t root = screen.root;
     const Uint16 rotation = TurnedRotation(info->rotation, target);
     ReportDebug("sent: the whole screen at rotation %u (RandR 1.0)", rotation);
     Reply<xcb_randr_set_screen_config_reply_t> set(xcb_randr_set_screen_config_reply(
@@ -242,7 +263,7 @@ bool TurnWholeScreen(xcb_connection_t* connection, xcb_window_t root,
 // the size has taken, sets the rest: a CRTC set on a screen that did not
 // take its size can bring a server down, so the two never share a flight.
 bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
-              const OrientationEntry& target) {
+              const OrientationEntry& target, TurnLayouts* layouts) {
     const int turned = screen.turned;
     const Uint16 rotation = TurnedRotation(screen.rotation, target);
     const OrientationEntry* current = OrientationOf(screen.rotation);
@@ -255,7 +276,7 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
     TurnedLayout(areas, screen.count, turned, swap, placed);
     const ScreenSize size = ScreenHolding(screen.size, placed, screen.count);
     if (!FitsSizeRange(size, screen.range)) {
-        return TurnWholeScreen(connection, screen.root, target);
+        return TurnWholeScreen(connection, screen, target, layouts);
     }
     const bool resize = !SameSize(size, screen.size);
     bool changed[kMaxCrtcs] = {};
@@ -302,6 +323,13 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
     }
     if (took && CrtcShows(connection, screen, cookies[turned].sequence, rotation)) {
         ReportDebug("answer: the CRTC shows the turn");
+        layouts->before = LayoutOf(screen.size, areas, screen.count);
+        layouts->after = LayoutOf(size, placed, screen.count);
+        for (int i = 0; i < screen.count; ++i) {
+            layouts->before.orientations[i] = Shown(screen.crtcs[i].rotation);
+            layouts->after.orientations[i] =
+                i == turned ? &target : Shown(screen.crtcs[i].rotation);
+        }
         return true;
     }
     ReportDebug("answer: %s; the layout before is put back",
@@ -426,10 +454,10 @@ ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
 }
 
 bool TurnDisplay(xcb_connection_t* connection, const RandrScreen& screen,
-                 const OrientationEntry& target) {
+                 const OrientationEntry& target, TurnLayouts* layouts) {
     if (!(screen.rotations & target.randrRotation)) {
         return false;
     }
-    return screen.wholeScreen ? TurnWholeScreen(connection, screen.root, target)
-                              : TurnCrtc(connection, screen, target);
+    return screen.wholeScreen ? TurnWholeScreen(connection, screen, target, layouts)
+                              : TurnCrtc(connection, screen, target, layouts);
 }

@@ -49,9 +49,16 @@ enum class ReadOutcome {
 ReadOutcome ReadScreen(xcb_connection_t* connection, const xcb_screen_t& setup,
                        xcb_extension_t* xinput, RandrScreen* screen);
 
+// Where the outputs showed before a turn and show after it: what touch
+// input follows. A RandR 1.0 turn shows as one output over the root.
+struct TurnLayouts {
+    RootLayout before, after;
+};
+
 // Turns the display to target, keeping its reflections. On failure the
-// previous configuration is put back; true once the server shows the turn.
+// previous configuration is put back; true once the server shows the turn,
+// with layouts filled.
 bool TurnDisplay(xcb_connection_t* connection, const RandrScreen& screen,
-                 const OrientationEntry& target);
+                 const OrientationEntry& target, TurnLayouts* layouts);
 
 #endif

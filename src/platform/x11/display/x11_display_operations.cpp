@@ -84,9 +84,13 @@ bool ApplyOrientation(void* state, Uint32 code) {
         return false;
     }
     xcb_connection_t* connection = session->xcb.connection;
-    const bool turned = TurnDisplay(connection, *screen, *target);
+    // The matrices are written only once the turn shows: a turn put back
+    // leaves them as they were, with the layout they were made for.
+    TurnLayouts layouts;
+    const bool turned = TurnDisplay(connection, *screen, *target, &layouts);
     if (turned) {
-        SendTouchMatrices(connection, &session->xcb.xinput, screen->touch, *target);
+        SendTouchMatrices(connection, &session->xcb.xinput, screen->touch, layouts.before,
+                          layouts.after);
     }
     Release(session, turned && screen->touch.count > 0);
     // Once the server shows the turn, a server gone since changes nothing.

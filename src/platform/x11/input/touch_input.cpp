@@ -1,5 +1,6 @@
 #include "platform/x11/input/touch_input.h"
 
+#include "platform/linux/standard_error.h"
 #include "platform/x11/input/xi_devices.h"
 
 #include <X11/extensions/XI2proto.h>
@@ -62,12 +63,12 @@ void AskForDevices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchS
     // Most machines have no absolute pointer: no need to name the matrix.
     static const char kMatrix[] = "Coordinate Transformation Matrix";
     static const char kFloat[] = "FLOAT";
-    search->matrix = xcb_intern_atom(connection, 1, sizeof kMatrix - 1, kMatrix);
-    search->floatType = xcb_intern_atom(connection, 1, sizeof kFloat - 1, kFloat);
+    search->matrixName = xcb_intern_atom(connection, 1, sizeof kMatrix - 1, kMatrix);
+    search->floatName = xcb_intern_atom(connection, 1, sizeof kFloat - 1, kFloat);
 }
 
 // A server of XInput 1 only answers the version with an error: nothing to
-// turn then.
+// turn then. The names were asked with the devices: no round trip more.
 void AskForMatrices(xcb_connection_t* connection, xcb_extension_t* xinput, TouchSearch* search) {
     if (!search->present) {
         return;
@@ -81,32 +82,33 @@ void AskForMatrices(xcb_connection_t* connection, xcb_extension_t* xinput, Touch
     }
     free(version);
     free(devices);
+    search->matrix = AtomOf(connection, search->matrixName);
+    search->floatType = AtomOf(connection, search->floatName);
+    if (search->matrix == XCB_NONE || search->floatType == XCB_NONE) {
+        search->count = 0;
+    }
     for (int i = 0; i < search->count; ++i) {
-        xXIListPropertiesReq request{};
+        xXIGetPropertyReq request{};
         request.deviceid = static_cast<uint16_t>(search->ids[i]);
-        search->properties[i] = Send(connection, xinput, &request, X_XIListProperties, true);
+        request.property = search->matrix;
+        request.type = search->floatType;
+        request.len = 9;
+        search->matrices[i] = Send(connection, xinput, &request, X_XIGetProperty, true);
     }
 }
 
 TouchDevices TakeTouchDevices(xcb_connection_t* connection, TouchSearch* search) {
     TouchDevices found;
-    if (!search->present) {
-        return found;
-    }
-    found.matrix = AtomOf(connection, search->matrix);
-    found.floatType = AtomOf(connection, search->floatType);
+    found.matrix = search->matrix;
+    found.floatType = search->floatType;
     for (int i = 0; i < search->count; ++i) {
-        // A device unplugged meanwhile answers with an error.
-        xXIListPropertiesReply* reply =
-            Wait<xXIListPropertiesReply>(connection, search->properties[i]);
-        bool has = false;
-        if (reply != nullptr) {
-            const uint32_t* atoms = reinterpret_cast<const uint32_t*>(reply + 1);
-            for (size_t n = 0; n < reply->length && n < reply->num_properties && !has; ++n) {
-                has = atoms[n] == found.matrix;
-            }
-        }
-        if (has && found.matrix != XCB_NONE && found.floatType != XCB_NONE) {
+        // A device unplugged meanwhile answers with an error; one without
+        // the property with no type.
+        xXIGetPropertyReply* reply = Wait<xXIGetPropertyReply>(connection, search->matrices[i]);
+        float* matrix = found.matrices[found.count];
+        if (reply != nullptr && reply->type == found.floatType && reply->format == 32 &&
+            reply->num_items == 9 && reply->length >= 9) {
+            memcpy(matrix, reply + 1, sizeof found.matrices[0]);
             found.ids[found.count++] = search->ids[i];
         }
         free(reply);
@@ -115,15 +117,22 @@ TouchDevices TakeTouchDevices(xcb_connection_t* connection, TouchSearch* search)
 }
 
 void SendTouchMatrices(xcb_connection_t* connection, xcb_extension_t* xinput,
-                       const TouchDevices& devices, const OrientationEntry& orientation) {
+                       const TouchDevices& devices, const RootLayout& before,
+                       const RootLayout& after) {
     // The matrix travels in the request, right after its fixed part.
     struct {
         xXIChangePropertyReq fixed;
         float matrix[9];
     } request;
-    static_assert(sizeof request == sz_xXIChangePropertyReq + sizeof orientation.touchMatrix,
+    static_assert(sizeof request == sz_xXIChangePropertyReq + sizeof devices.matrices[0],
                   "the matrix follows the fixed part unpadded");
     for (int i = 0; i < devices.count; ++i) {
+        memcpy(request.matrix, devices.matrices[i], sizeof request.matrix);
+        const int output = MappedOutput(request.matrix, before);
+        if (output < 0 || !FollowOutput(before, after, output, request.matrix)) {
+            continue;
+        }
+        ReportDebug("sent: the matrix of input device %d", devices.ids[i]);
         request.fixed = xXIChangePropertyReq{};
         request.fixed.deviceid = static_cast<uint16_t>(devices.ids[i]);
         request.fixed.mode = XIPropModeReplace;
@@ -131,7 +140,6 @@ void SendTouchMatrices(xcb_connection_t* connection, xcb_extension_t* xinput,
         request.fixed.property = devices.matrix;
         request.fixed.type = devices.floatType;
         request.fixed.num_items = sizeof request.matrix / sizeof request.matrix[0];
-        memcpy(request.matrix, orientation.touchMatrix, sizeof request.matrix);
         Send(connection, xinput, &request, X_XIChangeProperty, false);
     }
 }
