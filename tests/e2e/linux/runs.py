@@ -2,6 +2,7 @@
 xdotool and answered as a user would."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -27,9 +28,11 @@ def xdotool(env, *args):
 
 
 def geometry(env, window):
-    values = dict(line.split("=") for line in xdotool(env, "getwindowgeometry", "--shell",
-                                                      window).split())
-    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+    # xwininfo's, not xdotool's: xdotool adds a window manager's frame offset once more.
+    values = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s*(-?\d+)$",
+                             output_of(env, "xwininfo", "-id", window), re.M))
+    return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y",
+                                          "Width", "Height"))
 
 
 def screen_size(env):

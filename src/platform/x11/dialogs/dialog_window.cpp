@@ -1,5 +1,7 @@
 #include "platform/x11/dialogs/dialog_window.h"
 
+#include "platform/linux/standard_error.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -9,26 +11,26 @@
 
 namespace {
 
-const char* const kAtomNames[kDialogAtomCount] = {"UTF8_STRING",
-                                                  "_NET_WM_NAME",
-                                                  "_NET_WM_PID",
-                                                  "_NET_WM_WINDOW_TYPE",
-                                                  "_NET_WM_WINDOW_TYPE_DIALOG",
-                                                  "_NET_WM_WINDOW_TYPE_POPUP_MENU",
-                                                  "_NET_WM_STATE",
-                                                  "_NET_WM_STATE_MODAL",
-                                                  "WM_PROTOCOLS",
-                                                  "WM_DELETE_WINDOW",
-                                                  "CLIPBOARD",
-                                                  "TARGETS"};
+const char* const kAtomNames[] = {"UTF8_STRING",
+                                  "_NET_WM_NAME",
+                                  "_NET_WM_PID",
+                                  "_NET_WM_WINDOW_TYPE",
+                                  "_NET_WM_WINDOW_TYPE_DIALOG",
+                                  "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+                                  "_NET_WM_STATE",
+                                  "_NET_WM_STATE_MODAL",
+                                  "WM_PROTOCOLS",
+                                  "WM_DELETE_WINDOW",
+                                  "CLIPBOARD",
+                                  "TARGETS",
+                                  "_NET_FRAME_EXTENTS"};
+static_assert(sizeof kAtomNames / sizeof kAtomNames[0] == kDialogAtomCount, "one name an atom");
 
 const uint32_t kFaceRgb = 0xF0F0F0;
 const int kDefaultDpi = 96;
 
 // ICCCM's WM_SIZE_HINTS and WM_HINTS, as 32-bit fields.
-const uint32_t kUserPosition = 1, kProgramPosition = 4, kMinSize = 16, kMaxSize = 32,
-               kWinGravity = 512;
-const uint32_t kStaticGravity = 10;
+const uint32_t kUserPosition = 1, kProgramPosition = 4, kMinSize = 16, kMaxSize = 32;
 const uint32_t kInputHint = 1, kStateHint = 2, kNormalState = 1;
 
 // All asked before any answer is read: one round trip.
@@ -112,13 +114,12 @@ void Name(const DialogWindow* dialog, const char* title, const char* instance) {
 }
 
 // A fixed-size dialog where asked, for the window manager, which takes
-// focus and may ask to close it. Static gravity puts the window itself,
-// not its frame, where asked, so that a frame does not push it off centre.
+// focus and may ask to close it.
 void SetDialogHints(const DialogWindow* dialog, int x, int y) {
     const DialogLayout& layout = dialog->state.layout;
     const uint32_t width = static_cast<uint32_t>(layout.width);
     const uint32_t height = static_cast<uint32_t>(layout.height);
-    const uint32_t size[18] = {kUserPosition | kProgramPosition | kMinSize | kMaxSize | kWinGravity,
+    const uint32_t size[18] = {kUserPosition | kProgramPosition | kMinSize | kMaxSize,
                                static_cast<uint32_t>(x),
                                static_cast<uint32_t>(y),
                                0,
@@ -135,12 +136,37 @@ void SetDialogHints(const DialogWindow* dialog, int x, int y) {
                                0,
                                0,
                                0,
-                               kStaticGravity};
+                               0};
     SetProperty(dialog, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18, size);
     const uint32_t hints[9] = {kInputHint | kStateHint, 1, kNormalState};
     SetProperty(dialog, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);
     SetAtom(dialog, kNetWmWindowType, kNetWmWindowTypeDialog);
     SetAtom(dialog, kWmProtocols, kWmDeleteWindow);
+}
+
+// Some window managers (Mutter) put the frame where the window asked to be,
+// which pushes the window off centre by the frame's top and left: once the
+// frame is there, move the window back to its place.
+void KeepOffFrame(const DialogWindow* dialog) {
+    const XcbLibrary& xcb = dialog->connection->xcb;
+    xcb_connection_t* server = dialog->connection->connection;
+    xcb_get_property_reply_t* reply = xcb.get_property_reply(
+        server,
+        xcb.get_property(server, 0, dialog->window, dialog->atoms[kNetFrameExtents],
+                         XCB_ATOM_CARDINAL, 0, 4),
+        nullptr);
+    if (reply != nullptr && reply->format == 32 && xcb.get_property_value_length(reply) == 16) {
+        // left, right, top, bottom
+        const uint32_t* extents = static_cast<const uint32_t*>(xcb.get_property_value(reply));
+        if ((extents[0] > 0 || extents[2] > 0)) {
+            const int32_t place[] = {dialog->x - static_cast<int32_t>(extents[0]),
+                                     dialog->y - static_cast<int32_t>(extents[2])};
+            xcb.configure_window(server, dialog->window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
+                                 place);
+            xcb.flush(server);
+        }
+    }
+    free(reply);
 }
 
 // Sends the picture in requests the server takes.
@@ -275,6 +301,9 @@ DialogAnswer Handle(DialogWindow* dialog, const xcb_generic_event_t* event, bool
     xcb_connection_t* server = dialog->connection->connection;
     switch (event->response_type & 0x7F) {
     case XCB_MAP_NOTIFY:
+        if (dialog->managed) {
+            KeepOffFrame(dialog);
+        }
         if (setFocus) {
             xcb.set_input_focus(server, XCB_INPUT_FOCUS_POINTER_ROOT, dialog->window,
                                 XCB_CURRENT_TIME);
@@ -352,6 +381,10 @@ void ShowDialogWindow(DialogWindow* dialog, Point anchor, bool popup, uint32_t e
     const int x = CentreOn(anchor.x, layout.width, screen->width_in_pixels);
     const int y = CentreOn(anchor.y, layout.height, screen->height_in_pixels);
     dialog->managed = !popup;
+    dialog->x = x;
+    dialog->y = y;
+    ReportDebug("dialog: %s of %dx%d at %d,%d, centred on %d,%d", instance, layout.width,
+                layout.height, x, y, anchor.x, anchor.y);
     dialog->window = xcb.generate_id(server);
     const uint32_t values[] = {kFaceRgb, 0, popup ? 1u : 0u, popup ? 1u : 0u, events};
     xcb.create_window(server, XCB_COPY_FROM_PARENT, dialog->window, screen->root,

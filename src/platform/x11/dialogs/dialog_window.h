@@ -23,6 +23,7 @@ enum DialogAtom {
     kWmDeleteWindow,
     kClipboard,
     kTargets,
+    kNetFrameExtents,
     kDialogAtomCount
 };
 
@@ -35,6 +36,9 @@ struct DialogWindow {
     xcb_window_t window;
     xcb_gcontext_t gc;
     bool managed; // a window manager's, rather than the program's own
+    // Where the window was placed.
+    int x;
+    int y;
 };
 
 // Readies a dialog on connection, which is open: the painter (withBold for
@@ -48,7 +52,8 @@ bool HasWindowManager(const X11Connection* connection);
 
 // Maps the window for dialog->state, which has been laid out, centred on
 // anchor and kept on the screen. A popup bypasses the window manager; a
-// managed window is a fixed-size dialog placed where asked. Named title
+// managed window is a fixed-size dialog placed where asked, its frame
+// around it. Named title
 // (WM_NAME, _NET_WM_NAME) with the WM_CLASS instance given and class
 // "Tarvelin"; a managed window of type dialog, of stateAtom (or none).
 void ShowDialogWindow(DialogWindow* dialog, Point anchor, bool popup, uint32_t events,

@@ -15,12 +15,13 @@ bool LoadXcb(XcbLibrary* xcb) {
            RESOLVE(get_property_reply) && RESOLVE(get_property_value) &&
            RESOLVE(get_property_value_length) && RESOLVE(change_property) &&
            RESOLVE(create_window) && RESOLVE(destroy_window) && RESOLVE(map_window) &&
-           RESOLVE(create_gc) && RESOLVE(free_gc) && RESOLVE(put_image) && RESOLVE(grab_pointer) &&
-           RESOLVE(grab_pointer_reply) && RESOLVE(grab_keyboard) && RESOLVE(grab_keyboard_reply) &&
-           RESOLVE(ungrab_pointer) && RESOLVE(ungrab_keyboard) && RESOLVE(set_input_focus) &&
-           RESOLVE(get_input_focus) && RESOLVE(get_input_focus_reply) &&
-           RESOLVE(get_selection_owner) && RESOLVE(get_selection_owner_reply) &&
-           RESOLVE(set_selection_owner) && RESOLVE(send_event);
+           RESOLVE(configure_window) && RESOLVE(create_gc) && RESOLVE(free_gc) &&
+           RESOLVE(put_image) && RESOLVE(grab_pointer) && RESOLVE(grab_pointer_reply) &&
+           RESOLVE(grab_keyboard) && RESOLVE(grab_keyboard_reply) && RESOLVE(ungrab_pointer) &&
+           RESOLVE(ungrab_keyboard) && RESOLVE(set_input_focus) && RESOLVE(get_input_focus) &&
+           RESOLVE(get_input_focus_reply) && RESOLVE(get_selection_owner) &&
+           RESOLVE(get_selection_owner_reply) && RESOLVE(set_selection_owner) &&
+           RESOLVE(send_event);
 }
 
 #undef RESOLVE

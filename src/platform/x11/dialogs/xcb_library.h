@@ -32,6 +32,7 @@ struct XcbLibrary {
     decltype(&::xcb_create_window) create_window;
     decltype(&::xcb_destroy_window) destroy_window;
     decltype(&::xcb_map_window) map_window;
+    decltype(&::xcb_configure_window) configure_window;
     decltype(&::xcb_create_gc) create_gc;
     decltype(&::xcb_free_gc) free_gc;
     decltype(&::xcb_put_image) put_image;
