@@ -19,6 +19,8 @@ struct X11Connection {
     xkb_context* context = nullptr;
     xkb_keymap* keymap = nullptr;
     xkb_state* keys = nullptr; // null when there is no keyboard map
+    int32_t keyboard = -1;     // the core keyboard's device
+    uint8_t xkbEvent = 0;      // the code of every XKB event
 };
 
 // Opened from $DISPLAY on first use and kept until CloseConnection; null
@@ -26,9 +28,13 @@ struct X11Connection {
 // (tried once only).
 xcb_connection_t* ConnectedDisplay(X11Connection* connection);
 
-// The core keyboard's map through xkbcommon-x11, read on first use; null
-// when it cannot be had.
+// The core keyboard's map through xkbcommon-x11, read on first use, with
+// its changes asked for; null when it cannot be had.
 xkb_state* KeyboardState(X11Connection* connection);
+
+// Reads the map again after event, when it says the map changed (a virtual
+// keyboard, such as a compositor's for typed keys, brings its own).
+void FollowKeyboard(X11Connection* connection, const xcb_generic_event_t* event);
 
 // Lets go of the keyboard map and the connection.
 void CloseConnection(X11Connection* connection);

@@ -325,6 +325,7 @@ DialogAnswer Handle(DialogWindow* dialog, const xcb_generic_event_t* event, bool
     default:
         break;
     }
+    FollowKeyboard(dialog->connection, event);
     DialogEvent happened;
     if (!ModelEvent(dialog, event, &happened)) {
         return kDialogUnchanged;

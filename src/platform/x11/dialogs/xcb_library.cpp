@@ -29,9 +29,11 @@ bool LoadXcb(XcbLibrary* xcb) {
 
 bool LoadXkbX11(XkbX11Library* xkbX11) {
     void* library = OpenLibrary("libxkbcommon-x11.so.0");
+    // A handle's symbols include those of the libraries it needs: libxcb-xkb.
     return library != nullptr && RESOLVE(setup_xkb_extension) &&
            RESOLVE(get_core_keyboard_device_id) && RESOLVE(keymap_new_from_device) &&
-           RESOLVE(state_new_from_device);
+           RESOLVE(state_new_from_device) &&
+           Resolve(library, "xcb_xkb_select_events_aux", &xkbX11->select_events_aux);
 }
 
 #undef RESOLVE

@@ -7,6 +7,10 @@
 
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-x11.h>
+// xcb/xkb.h names a member "explicit", which C++ reserves.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 
 // The functions used, under their names less the "xcb_" prefix.
 struct XcbLibrary {
@@ -51,15 +55,17 @@ struct XcbLibrary {
     decltype(&::xcb_send_event) send_event;
 };
 
-// The functions used, under their names less the "xkb_x11_" prefix.
+// The functions used, under their names less the "xkb_x11_" prefix, and
+// from libxcb-xkb (which it loads) the request that asks for keymap changes.
 struct XkbX11Library {
     decltype(&::xkb_x11_setup_xkb_extension) setup_xkb_extension;
     decltype(&::xkb_x11_get_core_keyboard_device_id) get_core_keyboard_device_id;
     decltype(&::xkb_x11_keymap_new_from_device) keymap_new_from_device;
     decltype(&::xkb_x11_state_new_from_device) state_new_from_device;
+    decltype(&::xcb_xkb_select_events_aux) select_events_aux;
 };
 
-// Each fills its table; false when the library cannot be loaded.
+// Each fills its table; false when a library cannot be loaded.
 bool LoadXcb(XcbLibrary* xcb);
 bool LoadXkbX11(XkbX11Library* xkbX11);
 
