@@ -45,6 +45,13 @@ def off_centre(env, window):
     return max(abs(x + width / 2 - across / 2), abs(y + height / 2 - down / 2))
 
 
+def screenshot(env, window, name):
+    """The window as another client sees it, into the test output folder."""
+    folder = os.environ["TARVELIN_LINUX_OUTPUT"]
+    os.makedirs(folder, exist_ok=True)
+    output_of(env, "import", "-window", window, os.path.join(folder, f"{name}.png"))
+
+
 def box_text(env, box):
     # With no window manager the box takes the keyboard itself.
     xdisplays.wait_for("keyboard for the box", lambda: xdotool(env, "getwindowfocus") == box)
