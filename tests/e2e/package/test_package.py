@@ -29,6 +29,10 @@ class PackageTest(unittest.TestCase):
         self.assertEqual(wanted, depends & (wanted | {"libstdc++6"}))
         self.assertRegex(run("dpkg-deb", "-c", deb).stdout, r"-rwxr-xr-x .* \./usr/bin/tarvelin\n")
         run("dpkg-deb", "-x", deb, f"{work}/unpacked")
+        # Every other library, the dialogs' included, is loaded at run time.
+        needed = re.findall(r"\(NEEDED\).*\[(.*)\]",
+                            run("readelf", "-d", f"{work}/unpacked/usr/bin/tarvelin").stdout)
+        self.assertEqual(["libc.so.6", "ld-linux-x86-64.so.2"], needed)
         page = run("man", "--warnings", "-l", f"{work}/unpacked/usr/share/man/man1/tarvelin.1.gz",
                    env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
         self.assertEqual("", page.stderr)
