@@ -119,24 +119,11 @@ void SetDialogHints(const DialogWindow* dialog, int x, int y) {
     const DialogLayout& layout = dialog->state.layout;
     const uint32_t width = static_cast<uint32_t>(layout.width);
     const uint32_t height = static_cast<uint32_t>(layout.height);
-    const uint32_t size[18] = {kUserPosition | kProgramPosition | kMinSize | kMaxSize,
-                               static_cast<uint32_t>(x),
-                               static_cast<uint32_t>(y),
-                               0,
-                               0,
-                               width,
-                               height,
-                               width,
-                               height,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0};
+    // flags, x, y, two unused, then the least and the largest size.
+    uint32_t size[18] = {kUserPosition | kProgramPosition | kMinSize | kMaxSize,
+                         static_cast<uint32_t>(x), static_cast<uint32_t>(y)};
+    size[5] = size[7] = width;
+    size[6] = size[8] = height;
     SetProperty(dialog, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18, size);
     const uint32_t hints[9] = {kInputHint | kStateHint, 1, kNormalState};
     SetProperty(dialog, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);
