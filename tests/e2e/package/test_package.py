@@ -1,5 +1,5 @@
-"""The Debian package installed in a fresh root: its files, dependencies and man page, and the
-program it installs. Environment: DEB, the package; TARVELIN_VERSION; TARVELIN_EMULATOR, what
+"""The Debian package installed in a fresh root: its version, dependencies and man page, and the
+program it installs (lintian checks the rest). Environment: DEB, the package; TARVELIN_VERSION; TARVELIN_EMULATOR, what
 runs a cross build's program; WORK, a directory to install in."""
 
 import os
@@ -21,20 +21,15 @@ class PackageTest(unittest.TestCase):
         open(f"{root}/var/lib/dpkg/status", "w").close()
         # What it depends on is the host's, and a cross build's architecture is foreign to it.
         run("dpkg", f"--root={root}", "--force-depends,architecture", "-i", os.environ["DEB"])
-        listed = run("dpkg-query", f"--root={root}", "-L", "tarvelin").stdout.split()
-        self.assertEqual(["/usr/bin/tarvelin", "/usr/share/doc/tarvelin/changelog.gz",
-                          "/usr/share/doc/tarvelin/copyright", "/usr/share/man/man1/tarvelin.1.gz"],
-                         sorted(p for p in listed if os.path.isfile(root + p)))
-        version = os.environ["TARVELIN_VERSION"]
+        version, depends = run("dpkg-query", f"--root={root}", "-W", "-f=${Version}\n${Depends}",
+                               "tarvelin").stdout.split("\n")
         program = [*os.environ["TARVELIN_EMULATOR"].split(), f"{root}/usr/bin/tarvelin"]
-        self.assertEqual(f"tarvelin {version}\n", run(*program, "--version").stdout)
-        fields = run("dpkg-query", f"--root={root}", "-W", "-f=${Version}\n${Depends}",
-                     "tarvelin").stdout.split("\n")
-        self.assertEqual(version, fields[0])
+        self.assertEqual((os.environ["TARVELIN_VERSION"], f"tarvelin {version}\n"),
+                         (version, run(*program, "--version").stdout))
         # libc6 stands for what the program links; the dialogs' Xlib and Xft load at run time,
         # so it does not name them. The C++ library is linked in: it must not be asked for.
         wanted = {"libc6", "libx11-6", "libxft2", "fonts-wqy-microhei"}
-        depends = set(re.findall(r"(?:^|[,|])\s*([\w.+-]+)", fields[1]))
+        depends = set(re.findall(r"(?:^|[,|])\s*([\w.+-]+)", depends))
         self.assertEqual(wanted, depends & (wanted | {"libstdc++6"}))
         page = run("man", "--warnings", "-l", f"{root}/usr/share/man/man1/tarvelin.1.gz",
                    env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
