@@ -12,8 +12,7 @@ namespace {
 // the fuzz target, against a plain parser; here, what it cannot reach.
 TEST(AllocateArgumentBlock, RefusesSizesThatCannotBeRepresented) {
     const size_t max = static_cast<size_t>(-1);
-    // Three slots and one unit more than fits, whatever the pointers' size.
-    const size_t tooLong = (max - 3 * sizeof(WideChar*)) / sizeof(WideChar) + 1;
+    const size_t tooLong = (max - 3 * sizeof(WideChar*)) / sizeof(WideChar) + 1; // after 3 slots
     const struct {
         Int32 argc;
         size_t units;
