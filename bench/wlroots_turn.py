@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 os.environ.setdefault("TARVELIN", "")
 os.environ.setdefault("TARVELIN_FAILING", "")
 from headless import NOBODY  # noqa: E402
-from test_sway import SwayTest  # noqa: E402
+from test_wlroots import SwayTest  # noqa: E402
 
 # The turns, taken in turn: (arguments of the program, of wlr-randr, the
 # wl_output transform each leaves)

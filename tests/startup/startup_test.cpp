@@ -12,10 +12,11 @@ namespace {
 // the fuzz target, against a plain parser; here, what it cannot reach.
 TEST(AllocateArgumentBlock, RefusesSizesThatCannotBeRepresented) {
     const size_t max = static_cast<size_t>(-1);
+    const size_t tooLong = (max - 3 * sizeof(WideChar*)) / sizeof(WideChar) + 1; // after 3 slots
     const struct {
         Int32 argc;
         size_t units;
-    } refused[] = {{1, max}, {1, max / 2 + 1}, {2, max / 2 - 10}, {0x7FFFFFFF, 1}, {0, 1}, {-1, 1}};
+    } refused[] = {{1, max}, {1, max / 2 + 1}, {2, tooLong}, {0x7FFFFFFF, 1}, {0, 1}, {-1, 1}};
     for (const auto& test : refused) {
         gRun = {};
         EXPECT_EQ(nullptr, AllocateArgumentBlock(CePort(&gSession).process, test.argc, test.units));

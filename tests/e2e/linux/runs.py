@@ -11,6 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import xdisplays  # noqa: E402
 
 PROGRAM, FAILING = os.environ["TARVELIN"], os.environ["TARVELIN_FAILING"]
+EMULATOR = os.environ.get("TARVELIN_EMULATOR", "").split()  # what runs a cross build's programs
 TIMEOUT = 10
 # Both windows are titled "Tarvelin"; their instance names tell them apart.
 BOX, MENU = ("--classname", "^tarvelin$"), ("--classname", "^tarvelin-menu$")
@@ -62,8 +63,8 @@ def box_text(env, box):
 class Run:
     def __init__(self, env, *args, program=PROGRAM):
         self.env = env
-        self.process = subprocess.Popen([program, *args], env=env, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE, text=True)
+        self.process = subprocess.Popen([*EMULATOR, program, *args], env=env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 
     def window(self, *search, needed=True):
         """The first visible window search finds, or None if the program ends first."""

@@ -1,5 +1,5 @@
-"""The Linux program on a headless sway: outputs turned through
-wlr-output-management, the menu's keys typed on sway's own keyboard."""
+"""The Linux program on headless wlroots compositors, sway and phoc (the phones'): outputs turned
+through wlr-output-management, the menu's keys typed on the compositor's own keyboard."""
 
 import os
 import pathlib
@@ -13,6 +13,8 @@ from scenarios import UNSUPPORTED
 
 # sway's transforms count clockwise: its "90" is wl_output's 270.
 SWAY_NAME = ["normal", "270", "180", "90", "flipped", "flipped-270", "flipped-180", "flipped-90"]
+# wlr-randr's are wl_output's, as wayland-info names them.
+WLR_RANDR_NAME = [name.replace("°", "").replace(" ", "-") for name in headless.TRANSFORMS]
 
 
 class Bare(socketserver.StreamRequestHandler):
@@ -81,3 +83,20 @@ class SwayTest(headless.DesktopTest):
                 self.assertEqual((1, box or line, line),
                                  (result.status, result.message, result.errors))
                 self.assertEqual(before, self.outputs())
+
+
+class PhocTest(SwayTest):
+    SIZES = dict.fromkeys(SwayTest.ROW, (1280, 720))
+
+    @classmethod
+    def start(cls):
+        cls.env.update(WLR_BACKENDS="headless", WLR_HEADLESS_OUTPUTS=str(len(cls.ROW)),
+                       WLR_RENDERER="pixman")
+        cls.spawn("phoc")
+        cls.env["WAYLAND_DISPLAY"] = os.path.basename(
+            cls.wait_file("phoc's socket", "wayland-[0-9]")[0])
+
+    @classmethod
+    def lay_out(cls, placed):
+        cls.call("wlr-randr", *(a for name, (x, y, turn) in placed.items() for a in (
+            "--output", name, "--pos", f"{x},{y}", "--transform", WLR_RANDR_NAME[turn])))
