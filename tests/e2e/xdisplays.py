@@ -46,9 +46,9 @@ def start_xvfb(width, height, *options):
                     "-nolisten", "tcp", *options])
 
 
-def start_rotating(host, width, height):
+def start_rotating(host, width, height, depth=24):
     # -noreset: Xephyr crashes when its last client leaves a turned screen otherwise.
-    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
+    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}x{depth}", "-nolisten", "tcp"],
                      env=host.env())
     with contextlib.ExitStack() as failed:
         failed.callback(server.stop)
@@ -64,12 +64,12 @@ def stop_rotating(server):
 
 
 @contextlib.contextmanager
-def rotating_display(width=800, height=600):
+def rotating_display(width=800, height=600, depth=24):
     """(host, server): a display that turns nested in a 1024x768 Xvfb; both end with the block."""
     with contextlib.ExitStack() as stack:
         host = start_xvfb(1024, 768)
         stack.callback(host.stop)
-        server = start_rotating(host, width, height)
+        server = start_rotating(host, width, height, depth)
         stack.callback(stop_rotating, server)
         yield host, server
 

@@ -254,7 +254,12 @@ class RefusingDisplays(unittest.TestCase):
             self.assertEqual((1, message, ""), (result.status, result.message, result.out))
             self.assertLessEqual(result.box_off_centre or 0, 1)
 
-    def test_none_unreachable_or_silent_and_help_and_version_without_one(self):
+    def test_a_screen_of_16_bits_cannot_show_the_menu_and_says_why(self):
+        with xdisplays.rotating_display(640, 480, 16) as (_, server):
+            result = run(server.env(), "/menu")
+        self.assertEqual((1, "tarvelin: cannot show the menu: the screen's pixels are not 32-bit RGB\n"),
+                         (result.status, result.message))
+
         unused = next(f":{n}" for n in range(9000, 10000) if not os.path.exists(
             f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
         # Display n is on port 6000 + n; this one never answers: after a second, none.

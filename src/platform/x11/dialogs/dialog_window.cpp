@@ -329,17 +329,22 @@ DialogAnswer Handle(DialogWindow* dialog, const xcb_generic_event_t* event, bool
 
 } // namespace
 
-bool OpenDialog(DialogWindow* dialog, X11Connection* connection, bool withBold) {
+const char* OpenDialog(DialogWindow* dialog, X11Connection* connection, bool withBold) {
     dialog->connection = connection;
     dialog->window = XCB_WINDOW_NONE;
     dialog->gc = 0;
     dialog->managed = false;
-    if (!TakesOurPixels(connection) || KeyboardState(connection) == nullptr ||
-        !OpenDialogPainter(&dialog->painter, 1, ResourceDpi(connection), withBold)) {
-        return false;
+    if (!TakesOurPixels(connection)) {
+        return "the screen's pixels are not 32-bit RGB";
+    }
+    if (KeyboardState(connection) == nullptr) {
+        return "no keyboard map (xkbcommon-x11)";
+    }
+    if (!OpenDialogPainter(&dialog->painter, 1, ResourceDpi(connection), withBold)) {
+        return "no usable font";
     }
     InternAtoms(dialog);
-    return true;
+    return nullptr;
 }
 
 bool HasWindowManager(const X11Connection* connection) {

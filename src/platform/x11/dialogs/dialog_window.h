@@ -42,10 +42,10 @@ struct DialogWindow {
 };
 
 // Readies a dialog on connection, which is open: the painter (withBold for
-// a caption of its own) and the atoms. False when nothing can be drawn (no
-// font, or a screen whose pixels are not 32 bits of RGB); nothing is then
-// left to close.
-bool OpenDialog(DialogWindow* dialog, X11Connection* connection, bool withBold);
+// a caption of its own) and the atoms. Null, or why nothing can be drawn (no
+// font, no key map, a screen whose pixels are not 32 bits of RGB); nothing
+// is then left to close.
+const char* OpenDialog(DialogWindow* dialog, X11Connection* connection, bool withBold);
 
 // True when a window manager holds the screen's selection.
 bool HasWindowManager(const X11Connection* connection);

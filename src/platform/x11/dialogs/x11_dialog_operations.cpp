@@ -44,7 +44,7 @@ bool ShowMessageBox(X11Connection* connection, const char* text, const char* cap
                     Point anchor) {
     const bool managed = HasWindowManager(connection);
     DialogWindow box = DialogWindow();
-    if (!OpenDialog(&box, connection, !managed)) {
+    if (OpenDialog(&box, connection, !managed) != nullptr) {
         return false;
     }
     box.state = MessageBoxState(LayoutMessageBox(&box.painter, text, !managed), text, caption);
@@ -77,8 +77,8 @@ bool ShowMessage(void* state, const Message* message, Point anchor) {
 MenuAnswer TrackPopup(X11Connection* connection, const char* const* labels, int count, Point anchor,
                       bool managed, int* picked) {
     DialogWindow menu = DialogWindow();
-    if (!OpenDialog(&menu, connection, false)) {
-        ReportError("cannot show the menu: no usable font");
+    if (const char* reason = OpenDialog(&menu, connection, false)) {
+        ReportError("cannot show the menu: %s", reason);
         return kMenuNotShown;
     }
     menu.state = PopupMenuState(LayoutPopupMenu(&menu.painter, labels, count), labels, count);
