@@ -46,10 +46,10 @@ def start_xvfb(width, height, *options):
                     "-nolisten", "tcp", *options])
 
 
-def start_rotating(host, width, height):
+def start_rotating(host, width, height, *options):
     # -noreset: Xephyr crashes when its last client leaves a turned screen otherwise.
-    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp"],
-                     env=host.env())
+    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}", "-nolisten", "tcp",
+                      *options], env=host.env())
     with contextlib.ExitStack() as failed:
         failed.callback(server.stop)
         wait_for(f"RandR answer from {server.display}", lambda: rotation(server.display))
