@@ -46,10 +46,10 @@ def start_xvfb(width, height, *options):
                     "-nolisten", "tcp", *options])
 
 
-def start_rotating(host, width, height, depth=24):
+def start_rotating(host, width, height, *options, depth=24):
     # -noreset: Xephyr crashes when its last client leaves a turned screen otherwise.
-    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}x{depth}", "-nolisten", "tcp"],
-                     env=host.env())
+    server = XServer(["Xephyr", "-noreset", "-screen", f"{width}x{height}x{depth}", "-nolisten",
+                      "tcp", *options], env=host.env())
     with contextlib.ExitStack() as failed:
         failed.callback(server.stop)
         wait_for(f"RandR answer from {server.display}", lambda: rotation(server.display))
@@ -69,7 +69,7 @@ def rotating_display(width=800, height=600, depth=24):
     with contextlib.ExitStack() as stack:
         host = start_xvfb(1024, 768)
         stack.callback(host.stop)
-        server = start_rotating(host, width, height, depth)
+        server = start_rotating(host, width, height, depth=depth)
         stack.callback(stop_rotating, server)
         yield host, server
 

@@ -23,6 +23,20 @@ PROPERTIES = ['WM_NAME(STRING) = "Tarvelin"', '_NET_WM_NAME(UTF8_STRING) = "Tarv
               "WM_PROTOCOLS(ATOM): protocols  WM_DELETE_WINDOW"]
 
 
+def root_size(env):
+    # Not screen_size(): with Xinerama that is the first screen's.
+    return tuple(map(int, re.search(r"current (\d+) x (\d+)", output_of(
+        env, "xrandr", "--current")).groups()))
+
+
+def share(code, output, root):
+    """The matrix mapping a device onto an output at 0,0 of root, output unturned, at code."""
+    across, down = output[::-1] if code in (1, 4) else output
+    turn = TOUCH_MATRIX[code]
+    return [*(v * across / root[0] for v in turn[:3]), *(v * down / root[1] for v in turn[3:6]),
+            0, 0, 1]
+
+
 def ways(pick):
     """Each way to answer the menu: xdotool arguments from its geometry."""
     if pick is None:
@@ -122,23 +136,43 @@ class RotatingDisplay(TableWalk):
                  (PROGRAM, {"TARVELIN_OUTPUT": "VGA-9"}, 0, "/set 1",
                   'tarvelin: no output named "VGA-9"\n'),
                  (PROGRAM, {"FONTCONFIG_FILE": NO_FONTS}, 0, "/menu", no_font)]
-        listed = output_of(self.env, "xinput", "list", "--short")
-        mouse, xtest = (re.search(rf"{name}\s+id=(\d+)", listed)[1]
-                        for name in ("virtual mouse", "XTEST pointer"))
+        # "wide": a new Xephyr of two 640x480 screens joined, a root twice as wide as its one
+        # output, at its left; a turn that keeps the sides may leave the root as it is.
+        cases += [(TOUCH, extra, "wide", args, message) for extra, args, message in [
+            ({}, "/set 1", None), ({}, "/set 2", None), ({}, "/set 4", None),
+            ({"TARVELIN_FAILING_STEP": "crtc"}, "/set 1", UNSUPPORTED),
+            ({"TARVELIN_OUTPUT": "VGA-9"}, "/set 1", 'tarvelin: no output named "VGA-9"\n')]]
         for build, extra, start, args, message in cases:
             with self.subTest(os.path.basename(build), **extra, start=start, args=args):
-                self.start_at(start)
-                for device, matrix in {mouse: TOUCH_MATRIX[start], xtest: UNMAPPED}.items():
-                    output_of(self.env, "xinput", "set-prop", device,
+                env, wide, output = self.env, start == "wide", (self.WIDTH, self.HEIGHT)
+                if wide:
+                    server = xdisplays.start_rotating(self.host, 640, 480, "-screen", "640x480",
+                                                      "+xinerama")
+                    self.addCleanup(xdisplays.stop_rotating, server)
+                    env, start, output = server.env(), 0, (640, 480)
+                else:
+                    self.start_at(start)
+                listed = output_of(env, "xinput", "list", "--short")
+                mouse, xtest = (re.search(rf"{name}\s+id=(\d+)", listed)[1]
+                                for name in ("virtual mouse", "XTEST pointer"))
+                root = root_size(env)
+                for device, matrix in {mouse: share(start, output, root), xtest: UNMAPPED}.items():
+                    output_of(env, "xinput", "set-prop", device,
                               "Coordinate Transformation Matrix", *map(str, matrix))
-                result = run(dict(self.env, **extra), *args.split(), program=build)
+                result = run(dict(env, **extra), *args.split(), program=build)
                 self.assertEqual((1, message) if message else (0, None),
                                  (result.status, result.message))
-                self.assertShows(code := start if message else int(args[-1]))
-                followed = TOUCH_MATRIX[code if build == TOUCH else start]
+                code = start if message else int(args[-1])
+                if wide:  # a turn put back puts back the root too
+                    self.assertEqual(XRANDR_NAME[code], xdisplays.rotation(server.display)[0])
+                    self.assertEqual(root, root_size(env) if message else root)
+                else:
+                    self.assertShows(code)
+                followed = share(code, output, root_size(env)) if build == TOUCH else share(
+                    start, output, root)
                 for device, matrix in {mouse: followed, xtest: UNMAPPED}.items():
                     shown = re.search(r"Coordinate Transformation Matrix \(\d+\):(.*)", output_of(
-                        self.env, "xinput", "list-props", device))[1]
+                        env, "xinput", "list-props", device))[1]
                     for expected, value in zip(matrix, shown.split(","), strict=True):
                         self.assertAlmostEqual(expected, float(value), places=5, msg=device)
 

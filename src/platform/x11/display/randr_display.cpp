@@ -222,6 +222,18 @@ const OrientationEntry* Shown(Uint16 rotation) {
     return orientation != nullptr ? orientation : FindOrientationByCode(kOrientation0);
 }
 
+// A server may take a new size without an error and keep its old one
+// (Xephyr can): matrices are in fractions of the
+// root as it stands.
+ScreenSize RootSize(xcb_connection_t* connection, xcb_window_t root, const ScreenSize& asked) {
+    Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, root), nullptr));
+    if (geometry == nullptr) {
+        return asked;
+    }
+    return ScreenSize{geometry->width, geometry->height, asked.mmWidth, asked.mmHeight};
+}
+
 RootLayout LayoutOf(const ScreenSize& size, const CrtcArea* areas, int count) {
     RootLayout layout{size.width, size.height, count, {}, {}};
     for (int i = 0; i < count; ++i) {
@@ -324,7 +336,8 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
     if (took && CrtcShows(connection, screen, cookies[turned].sequence, rotation)) {
         ReportDebug("answer: the CRTC shows the turn");
         layouts->before = LayoutOf(screen.size, areas, screen.count);
-        layouts->after = LayoutOf(size, placed, screen.count);
+        layouts->after =
+            LayoutOf(resize ? RootSize(connection, screen.root, size) : size, placed, screen.count);
         for (int i = 0; i < screen.count; ++i) {
             layouts->before.orientations[i] = Shown(screen.crtcs[i].rotation);
             layouts->after.orientations[i] =
