@@ -85,6 +85,13 @@ size_t Utf16ToUtf8(const WideChar* text, char* out) {
     return bytes;
 }
 
+Uint32 NextUtf8CodePoint(const char** text) {
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(*text);
+    const Uint32 value = DecodeUtf8(&in);
+    *text = reinterpret_cast<const char*>(in);
+    return value;
+}
+
 size_t Utf8ToUtf16(const char* text, WideChar* out) {
     size_t units = 0;
     const unsigned char* in = reinterpret_cast<const unsigned char*>(text);

@@ -13,4 +13,8 @@ size_t Utf8ToUtf16(const char* text, WideChar* out);
 // returns the bytes needed. A lone surrogate becomes U+FFFD.
 size_t Utf16ToUtf8(const WideChar* text, char* out);
 
+// Reads the code point at *text (not its terminator) and advances past it.
+// Invalid UTF-8 becomes U+FFFD.
+Uint32 NextUtf8CodePoint(const char** text);
+
 #endif
