@@ -52,6 +52,10 @@ bool AddListener(const WaylandSession* session, void* proxy, const Listener* lis
 // Waits until the compositor has answered every request sent so far.
 bool Roundtrip(WaylandSession* session, int milliseconds);
 
+// Dispatches what has come, or else waits for events (milliseconds, -1:
+// without end) and dispatches them. False on a lost connection or silence.
+bool DispatchOnce(WaylandSession* session, int milliseconds);
+
 // Dispatches events until *done is true. False on a lost connection or
 // when the compositor stays silent for longer than milliseconds.
 bool WaitFor(WaylandSession* session, const bool* done, int milliseconds);

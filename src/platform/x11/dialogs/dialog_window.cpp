@@ -104,14 +104,3 @@ bool IsCloseRequest(const DialogWindow* dialog, const XEvent& event) {
            event.xclient.message_type == dialog->protocols &&
            static_cast<Atom>(event.xclient.data.l[0]) == dialog->deleteWindow;
 }
-
-int CentreOn(int anchor, int size, int screen) {
-    if (anchor < 0 || anchor >= screen) {
-        anchor = screen / 2;
-    }
-    const int start = anchor - size / 2;
-    if (start + size > screen) {
-        return screen - size > 0 ? screen - size : 0;
-    }
-    return start < 0 ? 0 : start;
-}

@@ -3,6 +3,7 @@
 #ifndef TARVELIN_PLATFORM_X11_DIALOGS_DIALOG_WINDOW_H
 #define TARVELIN_PLATFORM_X11_DIALOGS_DIALOG_WINDOW_H
 
+#include "platform/linux/dialogs/dialog_model.h" // CentreOn
 #include "platform/x11/dialogs/style.h"
 
 struct DialogWindow {
@@ -37,10 +38,6 @@ void SetDialogHints(DialogWindow* dialog, int x, int y, int width, int height);
 
 // True for the window manager's request to close the dialog.
 bool IsCloseRequest(const DialogWindow* dialog, const XEvent& event);
-
-// Where a window of size starts to be centred on anchor and whole on a
-// screen that long where it fits; an anchor off the screen centres it.
-int CentreOn(int anchor, int size, int screen);
 
 // Screen size in pixels, as the server reports it now.
 int ScreenWidth(const UiStyle* style);

@@ -1,0 +1,303 @@
+// Each dialog binds what it needs on the session's connection and releases
+// all of it before it answers, so that the turn that follows meets nothing
+// of it.
+#include "platform/wayland/dialogs/wayland_dialog_operations.h"
+
+#include "orientation/texts.h"
+#include "platform/linux/dialogs/dialog_painter.h"
+#include "platform/linux/standard_error.h"
+#include "platform/wayland/bound_outputs.h"
+#include "platform/wayland/dialogs/seat_input.h"
+#include "platform/wayland/dialogs/selection.h"
+#include "platform/wayland/dialogs/shm_buffer.h"
+#include "text/utf.h"
+
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kLayerShellGlobal[] = "zwlr_layer_shell_v1";
+// Wayland says nothing of a font's size in points: the painter's default.
+const int kDpi = 96;
+const char kConnectionLost[] = "the compositor closed the connection";
+
+struct LayerDialog {
+    WaylandSession* session;
+    XkbcommonLibrary xkb;
+    DialogPainter painter;
+    bool painterOpen;
+    DialogState state;
+    wl_proxy* compositor;
+    wl_proxy* shm;
+    wl_proxy* shell;
+    BoundOutputs outputs;
+    SeatInput input;
+    WaylandSelection selection;
+    wl_proxy* surface;
+    wl_proxy* layer;
+    ShmBuffer buffers[2]; // one may be the compositor's while the other is drawn
+    bool configured;
+    bool dirty;
+    bool finished;
+    DialogAnswer answer; // closed or picked, once finished
+};
+
+LayerDialog& Of(void* data) {
+    return *static_cast<LayerDialog*>(data);
+}
+
+void Destroy(const WaylandSession* session, wl_proxy** proxy, uint32_t opcode) {
+    if (*proxy != nullptr) {
+        union wl_argument none[1] = {};
+        SendRequest(session, *proxy, opcode, none, nullptr, true);
+        *proxy = nullptr;
+    }
+}
+
+wl_proxy* Bind(WaylandSession* session, const char* name, const wl_interface* interface,
+               uint32_t version) {
+    const WaylandGlobal* global = FindGlobal(session, name);
+    return global != nullptr ? BindGlobal(session, global, interface, version) : nullptr;
+}
+
+void Deliver(void* data, const DialogEvent& event) {
+    LayerDialog& dialog = Of(data);
+    if (dialog.finished) {
+        return;
+    }
+    switch (const DialogAnswer answer = HandleDialogEvent(&dialog.state, event)) {
+    case kDialogUnchanged:
+        break;
+    case kDialogRedraw:
+        dialog.dirty = true;
+        break;
+    case kDialogCopyText:
+        OfferText(&dialog.selection, dialog.state.text, dialog.input.serial);
+        break;
+    case kDialogClosed:
+    case kDialogPicked:
+        dialog.finished = true;
+        dialog.answer = answer;
+        break;
+    }
+}
+
+void OnConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t, uint32_t) {
+    LayerDialog& dialog = Of(data);
+    union wl_argument ack[1] = {};
+    ack[0].u = serial;
+    SendRequest(dialog.session, dialog.layer, ZWLR_LAYER_SURFACE_V1_ACK_CONFIGURE, ack);
+    dialog.configured = true;
+    dialog.dirty = true;
+}
+// The compositor took it down (its output went away): as a close.
+void OnClosed(void* data, zwlr_layer_surface_v1*) {
+    DialogEvent close = DialogEvent();
+    close.kind = kCloseRequest;
+    Deliver(data, close);
+}
+const zwlr_layer_surface_v1_listener kLayerListener = {OnConfigure, OnClosed};
+
+// Binds the globals, the output's name and scale, the seat and the
+// painter at that scale. Null when done, else why it cannot be.
+const char* OpenDialog(LayerDialog& dialog, WaylandSession* session, const TurningOutput* turning,
+                       wl_proxy** output) {
+    dialog.session = session;
+    dialog.compositor = Bind(session, "wl_compositor", &wl_compositor_interface, 4);
+    dialog.shm = Bind(session, "wl_shm", &wl_shm_interface, 1);
+    dialog.shell = Bind(session, kLayerShellGlobal, &zwlr_layer_shell_v1_interface, 4);
+    BindOutputs(session, &dialog.outputs);
+    if (dialog.compositor == nullptr || dialog.shm == nullptr || dialog.shell == nullptr) {
+        return "the compositor offers no wl_compositor or wl_shm";
+    }
+    if (!LoadXkbcommon(&dialog.xkb)) {
+        return "libxkbcommon cannot be loaded";
+    }
+    OpenSeatInput(session, &dialog.xkb, SeatSink{&dialog, Deliver}, &dialog.input);
+    OpenSelection(session, dialog.input.seat, &dialog.selection);
+    // The outputs' names and scales, and the seat's devices, come by then.
+    if (!Roundtrip(session, kAnswerWait)) {
+        return kConnectionLost;
+    }
+    const BoundOutput* found =
+        turning != nullptr && turning->turned >= 0
+            ? FindBoundOutput(&dialog.outputs, turning->layout[turning->turned].name)
+            : nullptr;
+    // An output not found leaves the choice to the compositor.
+    *output = found != nullptr ? found->proxy : nullptr;
+    int scale = found != nullptr && found->scale > 1 ? found->scale : 1;
+    if (session->wl->proxy_get_version(dialog.compositor) <
+        WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION) {
+        scale = 1;
+    }
+    dialog.painterOpen = OpenDialogPainter(&dialog.painter, scale, kDpi, true);
+    return dialog.painterOpen ? nullptr : "no usable font";
+}
+
+void CloseDialog(LayerDialog& dialog) {
+    WaylandSession* session = dialog.session;
+    Destroy(session, &dialog.layer, ZWLR_LAYER_SURFACE_V1_DESTROY);
+    Destroy(session, &dialog.surface, WL_SURFACE_DESTROY);
+    for (ShmBuffer& buffer : dialog.buffers) {
+        DestroyShmBuffer(session, &buffer);
+    }
+    if (dialog.input.session != nullptr) {
+        CloseSelection(&dialog.selection);
+        CloseSeatInput(&dialog.input);
+    }
+    ReleaseOutputs(session, &dialog.outputs);
+    if (dialog.shell != nullptr &&
+        session->wl->proxy_get_version(dialog.shell) >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION) {
+        Destroy(session, &dialog.shell, ZWLR_LAYER_SHELL_V1_DESTROY);
+    }
+    for (wl_proxy* proxy : {dialog.shell, dialog.shm, dialog.compositor}) {
+        if (proxy != nullptr) {
+            session->wl->proxy_destroy(proxy);
+        }
+    }
+    if (dialog.painterOpen) {
+        CloseDialogPainter(&dialog.painter);
+    }
+    // Gone from the screen before the turn that may follow.
+    Roundtrip(session, kAnswerWait);
+}
+
+// Draws the state into a buffer the compositor does not hold; with both
+// held, the next release draws.
+void Repaint(LayerDialog& dialog) {
+    WaylandSession* session = dialog.session;
+    ShmBuffer* free = dialog.buffers[0].busy ? &dialog.buffers[1] : &dialog.buffers[0];
+    const int scale = dialog.painter.scale;
+    const DialogLayout& layout = dialog.state.layout;
+    if (free->busy ||
+        (free->buffer == nullptr && !CreateShmBuffer(session, dialog.shm, layout.width * scale,
+                                                     layout.height * scale, free))) {
+        return;
+    }
+    PaintDialog(&dialog.painter, dialog.state, free->pixels, free->width * 4);
+    union wl_argument scaled[1] = {};
+    scaled[0].i = scale;
+    SendRequest(session, dialog.surface, WL_SURFACE_SET_BUFFER_SCALE, scaled);
+    union wl_argument attach[3] = {};
+    attach[0].o = reinterpret_cast<wl_object*>(free->buffer);
+    SendRequest(session, dialog.surface, WL_SURFACE_ATTACH, attach);
+    union wl_argument damage[4] = {};
+    damage[2].i = free->width;
+    damage[3].i = free->height;
+    SendRequest(session, dialog.surface, WL_SURFACE_DAMAGE_BUFFER, damage);
+    union wl_argument none[1] = {};
+    SendRequest(session, dialog.surface, WL_SURFACE_COMMIT, none);
+    free->busy = true;
+    dialog.dirty = false;
+}
+
+// Puts the state up as an overlay without anchors, which the compositor
+// centres on output, and answers its events until the model is done.
+// False when the connection is lost.
+bool Present(LayerDialog& dialog, wl_proxy* output) {
+    WaylandSession* session = dialog.session;
+    union wl_argument none[1] = {};
+    dialog.surface = SendRequest(session, dialog.compositor, WL_COMPOSITOR_CREATE_SURFACE, none,
+                                 &wl_surface_interface);
+    union wl_argument layer[5] = {};
+    layer[1].o = reinterpret_cast<wl_object*>(dialog.surface);
+    layer[2].o = reinterpret_cast<wl_object*>(output);
+    layer[3].u = ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
+    layer[4].s = "tarvelin";
+    dialog.layer = SendRequest(session, dialog.shell, ZWLR_LAYER_SHELL_V1_GET_LAYER_SURFACE, layer,
+                               &zwlr_layer_surface_v1_interface);
+    AddListener(session, dialog.layer, &kLayerListener, &dialog);
+    union wl_argument size[2] = {};
+    size[0].u = static_cast<uint32_t>(dialog.state.layout.width);
+    size[1].u = static_cast<uint32_t>(dialog.state.layout.height);
+    SendRequest(session, dialog.layer, ZWLR_LAYER_SURFACE_V1_SET_SIZE, size);
+    union wl_argument exclusive[1] = {};
+    exclusive[0].u = ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE;
+    SendRequest(session, dialog.layer, ZWLR_LAYER_SURFACE_V1_SET_KEYBOARD_INTERACTIVITY, exclusive);
+    SendRequest(session, dialog.surface, WL_SURFACE_COMMIT, none);
+    while (!dialog.finished) {
+        if (dialog.configured && dialog.dirty) {
+            Repaint(dialog);
+        }
+        if (!DispatchOnce(session, -1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Utf8Of(const WideChar* text) {
+    std::string utf8(Utf16ToUtf8(text, nullptr), '\0');
+    Utf16ToUtf8(text, utf8.data());
+    return utf8;
+}
+
+WaylandDialogs& DialogsOf(void* state) {
+    return *static_cast<WaylandDialogs*>(state);
+}
+
+bool ShowMessage(void* state, const Message* message, Point) {
+    WaylandDialogs& dialogs = DialogsOf(state);
+    const std::string text = Utf8Of(message->text);
+    const std::string caption = Utf8Of(kMessageCaption);
+    LayerDialog dialog = LayerDialog();
+    wl_proxy* output = nullptr;
+    const char* failure = OpenDialog(dialog, dialogs.session, dialogs.output, &output);
+    if (failure == nullptr) {
+        dialog.state = MessageBoxState(LayoutMessageBox(&dialog.painter, text.c_str(), true),
+                                       text.c_str(), caption.c_str());
+        failure = Present(dialog, output) ? nullptr : kConnectionLost;
+    }
+    CloseDialog(dialog);
+    if (failure != nullptr) {
+        ReportError("%s", message->english);
+    }
+    return failure == nullptr;
+}
+
+MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point, Uint32* picked) {
+    WaylandDialogs& dialogs = DialogsOf(state);
+    std::vector<std::string> labels;
+    std::vector<const char*> pointers;
+    for (int i = 0; i < count; ++i) {
+        labels.push_back(Utf8Of(items[i].label));
+    }
+    for (const std::string& label : labels) {
+        pointers.push_back(label.c_str());
+    }
+    LayerDialog dialog = LayerDialog();
+    wl_proxy* output = nullptr;
+    const char* failure = OpenDialog(dialog, dialogs.session, dialogs.output, &output);
+    if (failure == nullptr) {
+        dialog.state = PopupMenuState(LayoutPopupMenu(&dialog.painter, pointers.data(), count),
+                                      pointers.data(), count);
+        failure = Present(dialog, output) ? nullptr : kConnectionLost;
+    }
+    CloseDialog(dialog);
+    if (failure != nullptr) {
+        ReportError("cannot show the menu: %s", failure);
+        return kMenuNotShown;
+    }
+    if (dialog.answer == kDialogPicked) {
+        *picked = items[dialog.state.selected].code;
+        return kMenuPicked;
+    }
+    return kMenuClosed;
+}
+
+} // namespace
+
+bool LayerShellOffered(const WaylandSession* session) {
+    return FindGlobal(session, kLayerShellGlobal) != nullptr;
+}
+
+DialogOperations WaylandDialogOperations(WaylandDialogs* dialogs, WaylandSession* session,
+                                         const TurningOutput* output) {
+    dialogs->session = session;
+    dialogs->output = output;
+    return DialogOperations{dialogs, ShowMessage, ChooseFromMenu};
+}
