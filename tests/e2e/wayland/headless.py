@@ -28,6 +28,7 @@ class DesktopTest(unittest.TestCase):
     LAYER, ROW, DEFAULT, SIZES = None, (), None, {}
     FLIPS = True  # whether the tests can lay out a flipped output
     PLACES_MENU = True  # whether the menu stays where the program puts it
+    XWAYLAND = True  # whether the desktop starts one
 
     @classmethod
     def setUpClass(cls):
@@ -42,6 +43,11 @@ class DesktopTest(unittest.TestCase):
         cls.spawn("dbus-daemon", "--session", "--nofork", "--address=" + bus)
         cls.wait_file("the session bus", "bus")
         cls.start()
+        if cls.XWAYLAND:
+            cls.wait_xwayland()
+
+    @classmethod
+    def wait_xwayland(cls):
         # XWayland's number is its lowest socket's: lock files other servers share may move it.
         sockets = cls.wait_file("XWayland's socket", "/tmp/.X11-unix/X*")
         cls.env["DISPLAY"] = ":" + str(min(int(path[16:]) for path in sockets))
