@@ -2,7 +2,9 @@
 """First paint and peak memory of the Linux program's message box and menu.
 
 Each run is timed from the program's start until its window is on the screen
-and fully drawn as another client reads it back. The message box is the
+and fully drawn as another client reads it back. Goals: first paint at most
+10 ms on X11; peak memory at most 10 % above the X11 box drawn with Xlib and
+Xft before (8.37 MiB median on the machine this was first measured on). The message box is the
 unsupported-rotation box on a plain Xvfb; the menu ("/menu") needs a display
 that rotates, so it runs on Xephyr nested in Xvfb.
 
@@ -35,15 +37,20 @@ def measure(server, args, runs):
     return rows
 
 
-def report(name, rows):
+X11_PAINT_GOAL_MS = 10
+MEMORY_GOAL_KIB = 8.37 * 1024 * 1.10
+
+
+def report(name, rows, paint_goal_ms):
     mapped, painted, rss = zip(*rows)
     print(f"{name}: {len(rows)} runs")
     print(f"  window mapped   median {statistics.median(mapped):6.2f} ms"
           f"  (min {min(mapped):.2f}, max {max(mapped):.2f})")
     print(f"  first paint     median {statistics.median(painted):6.2f} ms"
-          f"  (min {min(painted):.2f}, max {max(painted):.2f})  goal < 15 ms")
+          f"  (min {min(painted):.2f}, max {max(painted):.2f})  goal <= {paint_goal_ms} ms")
     print(f"  peak memory     median {statistics.median(rss) / 1024:6.2f} MiB"
-          f"  (max {max(rss) / 1024:.2f} MiB, resident set)")
+          f"  (max {max(rss) / 1024:.2f} MiB, resident set)"
+          f"  goal <= {MEMORY_GOAL_KIB / 1024:.2f} MiB")
 
 
 def main():
@@ -53,10 +60,11 @@ def main():
             sys.exit(f"build first: {built} is missing")
     host = xdisplays.start_xvfb(1024, 768)
     try:
-        report("message box (Xvfb)", measure(host, [], runs))
+        report("X11 message box (Xvfb)", measure(host, [], runs), X11_PAINT_GOAL_MS)
         rotating = xdisplays.start_rotating(host, 800, 600)
         try:
-            report("menu (Xephyr in Xvfb)", measure(rotating, ["/menu"], runs))
+            report("X11 menu (Xephyr in Xvfb)", measure(rotating, ["/menu"], runs),
+                   X11_PAINT_GOAL_MS)
         finally:
             xdisplays.stop_rotating(rotating)
     finally:

@@ -102,4 +102,5 @@ void CloseLinuxPort(LinuxBackends* backends) {
     if (backends->close != nullptr) {
         backends->close(backends);
     }
+    CloseX11Backend(&backends->x11);
 }

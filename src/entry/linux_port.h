@@ -32,7 +32,7 @@ struct LinuxBackends {
 // backends must outlive the run; startedAs: argument 0.
 Port LinuxPort(LinuxBackends* backends, const char* startedAs);
 
-// Releases what the chosen backend bound, once the run is over.
+// Releases what the chosen backends bound and opened, once the run is over.
 void CloseLinuxPort(LinuxBackends* backends);
 
 #endif

@@ -1,4 +1,4 @@
-// Libraries that a plain turn never needs (Xlib and Xft for the dialogs,
+// Libraries that a plain turn never needs (the dialogs' fonts and drawing,
 // the Wayland and D-Bus clients for their sessions), loaded only when a run
 // does need one, so that the others start without them. Each fills a table
 // of its functions that its user keeps.

@@ -29,3 +29,8 @@ Port X11Port(X11Backend* backend, ProcessServices process) {
     return Port{X11DisplayOperations(&backend->display),
                 DialogOperations{backend, ShowMessage, ChooseFromMenu}, process};
 }
+
+void CloseX11Backend(X11Backend* backend) {
+    CloseX11Dialogs(&backend->dialogs);
+    CloseTurnConnection(&backend->display.xcb);
+}

@@ -1,5 +1,5 @@
-// The port on an X11 session: the turn on XCB and the dialogs on Xlib, each
-// on a connection of its own.
+// The port on an X11 session: the turn and the dialogs each on a connection
+// of its own.
 #ifndef TARVELIN_PLATFORM_X11_X11_PORT_H
 #define TARVELIN_PLATFORM_X11_X11_PORT_H
 
@@ -15,5 +15,8 @@ struct X11Backend {
 // The port on backend, which must outlive the run, with the process's own
 // services.
 Port X11Port(X11Backend* backend, ProcessServices process);
+
+// Closes both connections once the run is over.
+void CloseX11Backend(X11Backend* backend);
 
 #endif

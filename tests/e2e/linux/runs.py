@@ -2,6 +2,7 @@
 xdotool and answered as a user would."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -27,9 +28,11 @@ def xdotool(env, *args):
 
 
 def geometry(env, window):
-    values = dict(line.split("=") for line in xdotool(env, "getwindowgeometry", "--shell",
-                                                      window).split())
-    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+    # xwininfo's, not xdotool's: xdotool adds a window manager's frame offset once more.
+    values = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s*(-?\d+)$",
+                             output_of(env, "xwininfo", "-id", window), re.M))
+    return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y",
+                                          "Width", "Height"))
 
 
 def screen_size(env):
@@ -40,6 +43,13 @@ def screen_size(env):
 def off_centre(env, window):
     (x, y, width, height), (across, down) = geometry(env, window), screen_size(env)
     return max(abs(x + width / 2 - across / 2), abs(y + height / 2 - down / 2))
+
+
+def screenshot(env, window, name):
+    """The window as another client sees it, into the test output folder."""
+    folder = os.environ["TARVELIN_LINUX_OUTPUT"]
+    os.makedirs(folder, exist_ok=True)
+    output_of(env, "import", "-window", window, os.path.join(folder, f"{name}.png"))
 
 
 def box_text(env, box):

@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 from runs import (BOX, FAILING, NO_FONTS, PROGRAM, Run, box_text, geometry, off_centre,
-                  output_of, run, screen_size, xdisplays, xdotool)
+                  output_of, run, screen_size, screenshot, xdisplays, xdotool)
 from scenarios import MENU_CODES, TOUCH_MATRIX, UNSUPPORTED, XRANDR_NAME, scenarios
 
 TOUCH = os.environ["TARVELIN_EVERY_POINTER_ABSOLUTE"]
@@ -89,6 +89,7 @@ class TableWalk(unittest.TestCase):
                     before = xdisplays.rotation(display.display)
 
                     def popup(menu):
+                        screenshot(env, menu, f"menu-{self.WIDTH}x{self.HEIGHT}")
                         self.assertIn("Override Redirect State: yes",
                                       output_of(env, "xwininfo", "-id", menu))
                         self.assertLessEqual(off_centre(env, menu), 1)
@@ -214,6 +215,7 @@ class RotatingDisplay(TableWalk):
                 self.addCleanup(shown.kill)
                 box = shown.window(*BOX)
                 self.assertEqual(UNSUPPORTED, box_text(env, box))
+                screenshot(env, box, "box")
                 properties = output_of(env, "xprop", "-id", box).splitlines()
                 self.assertEqual(PROPERTIES, [p for p in PROPERTIES if p in properties])
                 # The button is centred in the bottom fifth.

@@ -21,13 +21,18 @@ class PackageTest(unittest.TestCase):
         (deb,) = glob.glob(os.path.join(work, "tarvelin_*.deb"))
         fields = dict(re.findall(r"^ ([\w-]+): (.*)$", run("dpkg-deb", "-I", deb).stdout, re.M))
         self.assertEqual("tarvelin", fields["Package"])
-        # libc6 stands for what the binary links; the dialogs' Xlib and Xft load at run time,
+        # libc6 stands for what the binary links; the dialogs' libraries load at run time,
         # so it does not name them. The C++ library is linked in: it must not be asked for.
-        wanted = {"libc6", "libx11-6", "libxft2", "fonts-wqy-microhei"}
+        wanted = {"libc6", "libfcft4", "libpixman-1-0", "libxkbcommon0", "libxcb1",
+                  "libxkbcommon-x11-0", "fonts-wqy-microhei"}
         depends = set(re.findall(r"(?:^|[,|])\s*([\w.+-]+)", fields["Depends"]))
         self.assertEqual(wanted, depends & (wanted | {"libstdc++6"}))
         self.assertRegex(run("dpkg-deb", "-c", deb).stdout, r"-rwxr-xr-x .* \./usr/bin/tarvelin\n")
         run("dpkg-deb", "-x", deb, f"{work}/unpacked")
+        # Every other library, the dialogs' included, is loaded at run time.
+        needed = re.findall(r"\(NEEDED\).*\[(.*)\]",
+                            run("readelf", "-d", f"{work}/unpacked/usr/bin/tarvelin").stdout)
+        self.assertEqual(["libc.so.6", "ld-linux-x86-64.so.2"], needed)
         page = run("man", "--warnings", "-l", f"{work}/unpacked/usr/share/man/man1/tarvelin.1.gz",
                    env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
         self.assertEqual("", page.stderr)

@@ -29,6 +29,7 @@ class DesktopTest(unittest.TestCase):
     FLIPS = True  # whether the tests can lay out a flipped output
     PLACES_MENU = True  # whether the menu stays where the program puts it
     XWAYLAND = True  # whether the desktop starts one
+    CENTRES_DOWN = False  # whether no title bar pushes it down
 
     @classmethod
     def setUpClass(cls):
@@ -135,6 +136,8 @@ class DesktopTest(unittest.TestCase):
                     across, down = self.size(self.DEFAULT, turn)
                     self.assertAlmostEqual(self.laid()[self.DEFAULT][0] + across / 2,
                                            x + width / 2, delta=1)
+                    if self.CENTRES_DOWN:
+                        self.assertAlmostEqual(down / 2, y + height / 2, delta=2)
                     self.assertTrue(0 <= y <= y + height <= down, self.menu)
                 self.assertEqual((row.status, row.box()), (result.status, result.message))
                 end = row.turned_to() if row.turned_to() is not None else row.start

@@ -98,7 +98,8 @@ void Text(const Canvas& canvas, fcft_font* font, uint32_t rgb, int x, int top, c
     while (*text != 0) {
         const fcft_glyph* glyph =
             painter->fcft.rasterize_char_utf32(font, NextUtf8CodePoint(&text), FCFT_SUBPIXEL_NONE);
-        if (glyph == nullptr) {
+        if (glyph == nullptr || glyph->pix == nullptr) {
+            pen += glyph != nullptr ? glyph->advance.x : 0;
             continue;
         }
         const int left = pen + glyph->x;

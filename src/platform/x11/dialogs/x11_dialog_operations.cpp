@@ -1,12 +1,11 @@
-// The port's dialogs on X: windows of the program's own, drawn with Xft, up
-// only while the core waits for them. What cannot be shown is said on
-// standard error, in English: the terminal may not draw Chinese.
+// The port's dialogs on X: windows of the program's own, drawn by the shared
+// painter, up only while the core waits for them. What cannot be shown is
+// said on standard error, in English: the terminal may not draw Chinese.
 #include "platform/x11/dialogs/x11_dialog_operations.h"
 
 #include "orientation/texts.h"
 #include "platform/linux/standard_error.h"
-#include "platform/x11/dialogs/message_box.h"
-#include "platform/x11/dialogs/popup_menu.h"
+#include "platform/x11/dialogs/dialog_window.h"
 #include "text/utf.h"
 
 #include <string>
@@ -22,38 +21,86 @@ std::string Utf8Of(const WideChar* text) {
 
 // Null when there is none; then a missing display on an X11 session has
 // been said, and the caller says what cannot be shown in other cases.
-Display* DisplayOf(X11Dialogs* dialogs) {
-    Display* display = ConnectedDisplay(&dialogs->connection);
-    if (display == nullptr && dialogs->connection.xlib != nullptr && !dialogs->xwayland) {
+X11Connection* ConnectionOf(X11Dialogs* dialogs) {
+    if (ConnectedDisplay(&dialogs->connection) != nullptr) {
+        return &dialogs->connection;
+    }
+    if (dialogs->connection.loaded && !dialogs->xwayland) {
         ReportNoDisplay();
     }
-    return display;
+    return nullptr;
+}
+
+const uint32_t kBoxEvents = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_KEY_PRESS |
+                            XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                            XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+const uint32_t kMenuEvents =
+    kBoxEvents | XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_FOCUS_CHANGE;
+
+// A modal box of its own: the warning sign, one line of text, one OK
+// button. Needs no window manager: without one it draws its caption and
+// takes the keyboard itself.
+bool ShowMessageBox(X11Connection* connection, const char* text, const char* caption,
+                    Point anchor) {
+    const bool managed = HasWindowManager(connection);
+    DialogWindow box = DialogWindow();
+    if (!OpenDialog(&box, connection, !managed)) {
+        return false;
+    }
+    box.state = MessageBoxState(LayoutMessageBox(&box.painter, text, !managed), text, caption);
+    ShowDialogWindow(&box, anchor, false, kBoxEvents, caption, "tarvelin", kNetWmStateModal);
+    RunDialog(&box, !managed);
+    CloseDialog(&box);
+    return true;
 }
 
 bool ShowMessage(void* state, const Message* message, Point anchor) {
     X11Dialogs* dialogs = static_cast<X11Dialogs*>(state);
-    Display* display = DisplayOf(dialogs);
-    if (display == nullptr) {
-        if (dialogs->xwayland || dialogs->connection.xlib == nullptr) {
+    X11Connection* connection = ConnectionOf(dialogs);
+    if (connection == nullptr) {
+        if (dialogs->xwayland || !dialogs->connection.loaded) {
             ReportError("%s", message->english);
         }
         return false;
     }
-    if (!ShowMessageBox(dialogs->connection.xlib, display, Utf8Of(message->text).c_str(),
-                        Utf8Of(kMessageCaption).c_str(), anchor)) {
+    if (!ShowMessageBox(connection, Utf8Of(message->text).c_str(), Utf8Of(kMessageCaption).c_str(),
+                        anchor)) {
         ReportError("%s", message->english);
         return false;
     }
     return true;
 }
 
+// Shows the labels: kMenuPicked with *picked the index of the item picked
+// (Up/Down and Return, or a click), kMenuClosed without a choice (Escape, a
+// click outside). kMenuNotShown has been said on standard error.
+MenuAnswer TrackPopup(X11Connection* connection, const char* const* labels, int count, Point anchor,
+                      bool managed, int* picked) {
+    DialogWindow menu = DialogWindow();
+    if (!OpenDialog(&menu, connection, false)) {
+        ReportError("cannot show the menu: no usable font");
+        return kMenuNotShown;
+    }
+    menu.state = PopupMenuState(LayoutPopupMenu(&menu.painter, labels, count), labels, count);
+    ShowDialogWindow(&menu, anchor, !managed, kMenuEvents, "Tarvelin", "tarvelin-menu", -1);
+    const bool grabbed = managed || GrabInput(&menu);
+    const DialogAnswer answer = grabbed ? RunDialog(&menu, false) : kDialogClosed;
+    CloseDialog(&menu);
+    if (!grabbed) {
+        ReportError("cannot show the menu: another client holds the keyboard or pointer");
+        return kMenuNotShown;
+    }
+    *picked = menu.state.selected;
+    return answer == kDialogPicked ? kMenuPicked : kMenuClosed;
+}
+
 MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point anchor,
                           Uint32* picked) {
     X11Dialogs* dialogs = static_cast<X11Dialogs*>(state);
-    Display* display = DisplayOf(dialogs);
-    if (display == nullptr) {
-        if (dialogs->connection.xlib == nullptr) {
-            ReportError("cannot show the menu: libX11 cannot be loaded");
+    X11Connection* connection = ConnectionOf(dialogs);
+    if (connection == nullptr) {
+        if (!dialogs->connection.loaded) {
+            ReportError("cannot show the menu: libxcb cannot be loaded");
         } else if (dialogs->xwayland) {
             ReportError("cannot show the menu: no X display (XWayland)");
         }
@@ -69,10 +116,9 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
     }
     // Under XWayland grabs reach no further than the program's own windows:
     // the compositor must manage the menu to give it the keyboard.
-    const bool managed = dialogs->xwayland;
-    int index = 0;
-    const MenuAnswer answer = TrackPopup(dialogs->connection.xlib, display, pointers.data(), count,
-                                         anchor, managed, &index);
+    int index = kNoItem;
+    const MenuAnswer answer =
+        TrackPopup(connection, pointers.data(), count, anchor, dialogs->xwayland, &index);
     if (answer == kMenuPicked) {
         *picked = items[index].code;
     }
@@ -83,4 +129,8 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
 
 DialogOperations X11DialogOperations(X11Dialogs* dialogs) {
     return DialogOperations{dialogs, ShowMessage, ChooseFromMenu};
+}
+
+void CloseX11Dialogs(X11Dialogs* dialogs) {
+    CloseConnection(&dialogs->connection);
 }

@@ -16,4 +16,7 @@ struct X11Dialogs {
 // Operations on dialogs, which must outlive the run.
 DialogOperations X11DialogOperations(X11Dialogs* dialogs);
 
+// Closes the dialogs' connection once the run is over.
+void CloseX11Dialogs(X11Dialogs* dialogs);
+
 #endif

@@ -42,6 +42,14 @@ xcb_connection_t* OpenTurnConnection(XcbConnection* xcb) {
     return xcb->screen != nullptr ? xcb->connection : nullptr;
 }
 
+void CloseTurnConnection(XcbConnection* xcb) {
+    if (xcb->connection != nullptr) {
+        xcb_disconnect(xcb->connection);
+        xcb->connection = nullptr;
+        xcb->screen = nullptr;
+    }
+}
+
 bool ConnectionLost(XcbConnection* xcb) {
     if (!xcb_connection_has_error(xcb->connection)) {
         return false;

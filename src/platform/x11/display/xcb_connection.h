@@ -1,5 +1,5 @@
-// The turn's own connection to the X server, through XCB: the dialogs keep
-// theirs, so a run that only turns never loads Xlib.
+// The turn's own connection to the X server, through the XCB linked in: the
+// dialogs keep theirs, so a run that only turns loads no library.
 #ifndef TARVELIN_PLATFORM_X11_DISPLAY_XCB_CONNECTION_H
 #define TARVELIN_PLATFORM_X11_DISPLAY_XCB_CONNECTION_H
 
@@ -15,10 +15,12 @@ struct XcbConnection {
     xcb_extension_t xinput = {"XInputExtension", 0};
 };
 
-// Opened from $DISPLAY on first call and kept until the process ends; null
+// Opened from $DISPLAY on first call and kept until closed; null
 // when it cannot be opened within a second (tried once only). From then on
 // SIGPIPE is ignored: a server gone shows as an error of the connection.
 xcb_connection_t* OpenTurnConnection(XcbConnection* xcb);
+
+void CloseTurnConnection(XcbConnection* xcb);
 
 // True when the connection has broken; says so on standard error, once.
 bool ConnectionLost(XcbConnection* xcb);
