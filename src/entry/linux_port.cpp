@@ -102,5 +102,6 @@ void CloseLinuxPort(LinuxBackends* backends) {
     if (backends->close != nullptr) {
         backends->close(backends);
     }
+    CloseWaylandSession(&backends->wayland);
     CloseX11Backend(&backends->x11);
 }

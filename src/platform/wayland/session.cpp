@@ -60,6 +60,17 @@ bool OpenWaylandSession(WaylandSession* session) {
            Roundtrip(session, kRegistryWait);
 }
 
+void CloseWaylandSession(WaylandSession* session) {
+    if (session->registry != nullptr) {
+        session->wl->proxy_destroy(session->registry);
+    }
+    if (session->display != nullptr) {
+        session->wl->display_disconnect(session->display);
+    }
+    session->registry = nullptr;
+    session->display = nullptr;
+}
+
 bool Roundtrip(WaylandSession* session, int milliseconds) {
     union wl_argument arguments[1] = {};
     wl_proxy* callback =

@@ -28,6 +28,9 @@ struct WaylandSession {
 // library, the compositor or its answer is missing.
 bool OpenWaylandSession(WaylandSession* session);
 
+// Lets the registry go and disconnects; nothing when never connected.
+void CloseWaylandSession(WaylandSession* session);
+
 // The global of that interface, or the n-th of them; null when there is none.
 const WaylandGlobal* FindGlobal(const WaylandSession* session, const char* interface, int n = 0);
 

@@ -50,9 +50,14 @@ void OnAction(void*, wl_data_source*, uint32_t) {}
 const wl_data_source_listener kSourceListener = {OnTarget,           OnSend,        OnCancelled,
                                                  OnDndDropPerformed, OnDndFinished, OnAction};
 
-// Other clients' offers reach the focused client: each is let go at once.
+// Other clients' offers reach the focused client: each is kept until the
+// next comes, its own events read by then.
 void OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
-    DestroyProxy(Of(data).session, reinterpret_cast<wl_proxy*>(offer), WL_DATA_OFFER_DESTROY);
+    WaylandSelection& selection = Of(data);
+    if (selection.offer != nullptr) {
+        DestroyProxy(selection.session, selection.offer, WL_DATA_OFFER_DESTROY);
+    }
+    selection.offer = reinterpret_cast<wl_proxy*>(offer);
 }
 void OnEnter(void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
              wl_data_offer*) {}
@@ -111,6 +116,9 @@ void CloseSelection(WaylandSelection* selection) {
     WaylandSession* session = selection->session;
     if (selection->source != nullptr) {
         DestroyProxy(session, selection->source, WL_DATA_SOURCE_DESTROY);
+    }
+    if (selection->offer != nullptr) {
+        DestroyProxy(session, selection->offer, WL_DATA_OFFER_DESTROY);
     }
     if (selection->device != nullptr) {
         DestroyProxy(session, selection->device, WL_DATA_DEVICE_RELEASE);

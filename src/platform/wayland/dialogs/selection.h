@@ -12,6 +12,7 @@ struct WaylandSelection {
     wl_proxy* manager;
     wl_proxy* device; // the seat's data device; null when the compositor has none
     wl_proxy* source; // what is offered now, or null
+    wl_proxy* offer;  // another client's last offer, or null
     const char* text; // UTF-8, kept by the caller while offered
 };
 
