@@ -57,10 +57,10 @@ class DesktopTest(unittest.TestCase):
             "xhost", "+si:localuser:root", check=False).returncode == 0)
 
     @classmethod
-    def spawn(cls, *argv):
+    def spawn(cls, *argv, log=subprocess.DEVNULL):
         """Starts argv as nobody, kept by PID: a compositor may outlive its launcher."""
         cls.processes.append(subprocess.Popen(NOBODY + list(argv), env=cls.env,
-                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                                              stdout=subprocess.DEVNULL, stderr=log))
 
     @classmethod
     def wait(cls, what, found):
@@ -106,6 +106,12 @@ class DesktopTest(unittest.TestCase):
     @staticmethod
     def type_keys(env, keys):  # xdotool's arguments
         return ["key", *keys]
+
+    def assert_centred(self, frame, output, turn=0):
+        """frame, (x, y, width, height), centred on output within 2 px."""
+        (x, y), (across, down) = self.outputs()[output][:2], self.size(output, turn)
+        self.assertAlmostEqual(x + across / 2, frame[0] + frame[2] / 2, delta=2)
+        self.assertAlmostEqual(y + down / 2, frame[1] + frame[3] / 2, delta=2)
 
     def size(self, name, transform):
         width, height = self.SIZES[name]

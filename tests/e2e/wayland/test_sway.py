@@ -5,6 +5,7 @@ screenshots of the output that turns and answered on sway's own keyboard."""
 import itertools
 import os
 import pathlib
+import re
 import shutil
 import socketserver
 import struct
@@ -13,6 +14,7 @@ import threading
 
 import headless
 from scenarios import BOXES, UNSUPPORTED
+from test_memcheck import memcheck
 
 SHOTS = os.environ.get("TARVELIN_SHOTS", ".")
 # sway's transforms count clockwise: its "90" is wl_output's 270.
@@ -44,6 +46,7 @@ class SwayTest(headless.DesktopTest):
     ROW = ("HEADLESS-2", "HEADLESS-1", "HEADLESS-3")
     DEFAULT = "HEADLESS-2"
     SIZES = dict.fromkeys(ROW, (1920, 1080))
+    CENTRES_DOWN = True
 
     @classmethod
     def start(cls):
@@ -87,13 +90,15 @@ class SwayTest(headless.DesktopTest):
         found = self.wait(f"a dialog on {output}", drawn)
         return None if found is True else found
 
-    def run_program(self, env, *args, keys=()):
-        """As on X, through screenshots of the output that turns: the menu's frame is kept."""
+    def run_program(self, env, *args, keys=(), wrapper=()):
+        """As on X, through screenshots of the output that turns: the menu's frame is kept.
+        wrapper: the command that runs the program."""
         if env.get("WAYLAND_DISPLAY") != self.env["WAYLAND_DISPLAY"]:
             return super().run_program(env, *args, keys=keys)
         output = env.get("TARVELIN_OUTPUT") or self.DEFAULT
-        process = headless.runs.Run(env, *headless.NOBODY[1:], headless.runs.PROGRAM, *args,
-                                    program=headless.NOBODY[0])
+        output = output if output in self.ROW else self.DEFAULT  # none turns then
+        process = headless.runs.Run(env, *headless.NOBODY[1:], *wrapper, headless.runs.PROGRAM,
+                                    *args, program=headless.NOBODY[0])
         try:
             if keys:
                 self.menu = self.frame(output, process)
@@ -113,11 +118,6 @@ class SwayTest(headless.DesktopTest):
             process.kill()
         process.message = text if box else process.errors or None
         return process
-
-    def assert_centred(self, frame, output, turn=0):
-        (x, y), (across, down) = self.outputs()[output][:2], self.size(output, turn)
-        self.assertAlmostEqual(x + across / 2, frame[0] + frame[2] / 2, delta=2)
-        self.assertAlmostEqual(y + down / 2, frame[1] + frame[3] / 2, delta=2)
 
     def test_dialogs_on_the_turned_output_not_the_focused_one(self):
         # (TARVELIN_OUTPUT, arguments, menu keys, status, box text, the turn made)
@@ -189,3 +189,22 @@ class SwayWithoutXWaylandTest(SwayTest):
 
     XWAYLAND = False
     test_scenarios = test_output_choice_and_neighbours = test_failures = None
+    test_dialogs_drawn_at_the_outputs_scale = None
+
+    def test_dialogs_under_memcheck(self):
+        """No memory error, definite or indirect loss, or descriptor left open but the standard
+        three and Valgrind's log."""
+        log = os.path.join(self.runtime, "memcheck.log")
+        # (arguments, menu keys, status, the box's text, the turn made)
+        cases = [(["/set", "3"], [], 2, BOXES["invalid"], 0), (["/menu"], ["Escape"], 0, None, 0),
+                 (["/menu"], ["Down", "Down", "Return"], 0, None, 1)]
+        for arguments, keys, status, box, turn in cases:
+            with self.subTest(arguments=arguments, keys=keys):
+                self.lay_out(self.laid())
+                result = self.run_program(self.env, *arguments, keys=keys,
+                                          wrapper=["valgrind", *memcheck(log)[:-1]])
+                report = pathlib.Path(log).read_text("utf-8")
+                self.assertEqual((status, box), (result.status, box and result.message), report)
+                self.assertIn("ERROR SUMMARY: 0 errors", report)
+                self.assertEqual([log], re.findall(r"Open [\w ]+ \d+: (.*)", report), report)
+                self.assertEqual(self.laid(turns={self.DEFAULT: turn}), self.outputs())
