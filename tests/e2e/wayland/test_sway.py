@@ -119,7 +119,7 @@ class SwayTest(headless.DesktopTest):
         process.message = text if box else process.errors or None
         return process
 
-    def test_dialogs_on_the_turned_output_not_the_focused_one(self):
+    def test_layer_dialogs_on_the_turned_output_not_the_focused_one(self):
         # (TARVELIN_OUTPUT, arguments, menu keys, status, box text, the turn made)
         cases = [(None, ["/menu"], ["Down"] * 2 + ["Return"], 0, None, 1),
                  ("HEADLESS-1", ["/menu"], ["Escape"], 0, None, 0),
@@ -136,7 +136,7 @@ class SwayTest(headless.DesktopTest):
                 self.assert_centred(self.menu if keys else self.box, turned)
                 self.assertEqual(self.laid(turns={turned: turn}), self.outputs())
 
-    def test_dialogs_drawn_at_the_outputs_scale(self):
+    def test_scale_two_draws_the_dialogs_sharp(self):
         """Twice as large at scale 2, and no 2x stretch: some 2x2 cell of each grid differs."""
         sizes = {}
         for scale, (arguments, key) in itertools.product((1, 2), ((["/set", "3"], "Return"),
@@ -164,7 +164,8 @@ class SwayTest(headless.DesktopTest):
                     self.assertAlmostEqual(2 * sizes[1, key][3], height, delta=height / 20)
 
     def test_failures(self):
-        """Nothing turns, through XWayland's RandR or otherwise."""
+        """Nothing turns, through XWayland's RandR or otherwise. First by name: xdotool's keys
+        miss after wtype has left its keymap on the seat."""
         path = os.path.join(self.runtime, "bare-0")
         bare = socketserver.ThreadingUnixStreamServer(path, Bare)
         os.chown(path, 65534, 65534)
@@ -189,7 +190,7 @@ class SwayWithoutXWaylandTest(SwayTest):
 
     XWAYLAND = False
     test_scenarios = test_output_choice_and_neighbours = test_failures = None
-    test_dialogs_drawn_at_the_outputs_scale = None
+    test_scale_two_draws_the_dialogs_sharp = None
 
     def test_dialogs_under_memcheck(self):
         """No memory error, definite or indirect loss, or descriptor left open but the standard

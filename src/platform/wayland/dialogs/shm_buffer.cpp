@@ -15,11 +15,29 @@ const wl_buffer_listener kBufferListener = {OnRelease};
 
 } // namespace
 
-bool CreateShmBuffer(WaylandSession* session, wl_proxy* shm, int width, int height,
-                     ShmBuffer* buffer) {
+int BufferScale(int outputScale, uint32_t version) {
+    if (version < WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION || outputScale < 1) {
+        return 1;
+    }
+    return outputScale < kMaxBufferScale ? outputScale : kMaxBufferScale;
+}
+
+bool ScaledBufferSize(int width, int height, int scale, int* pixelWidth, int* pixelHeight) {
+    if (width <= 0 || height <= 0 || scale <= 0 || width > INT_MAX / scale ||
+        height > INT_MAX / scale) {
+        return false;
+    }
+    *pixelWidth = width * scale;
+    *pixelHeight = height * scale;
+    return *pixelWidth <= INT_MAX / 4 / *pixelHeight;
+}
+
+bool CreateShmBuffer(WaylandSession* session, wl_proxy* shm, int logicalWidth, int logicalHeight,
+                     int scale, ShmBuffer* buffer) {
     *buffer = ShmBuffer();
-    // wl_shm's sizes are 32-bit: a dialog never comes near.
-    if (width <= 0 || height <= 0 || width > INT_MAX / 4 / height) {
+    int width = 0;
+    int height = 0;
+    if (!ScaledBufferSize(logicalWidth, logicalHeight, scale, &width, &height)) {
         return false;
     }
     const int stride = width * 4;

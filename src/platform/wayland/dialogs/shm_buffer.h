@@ -16,9 +16,23 @@ struct ShmBuffer {
     bool busy;         // the compositor reads it until it releases it
 };
 
-// A buffer of width x height from shm (wl_shm); false, with nothing made,
-// when the memory or the compositor refuse.
-bool CreateShmBuffer(WaylandSession* session, wl_proxy* shm, int width, int height,
+// The most buffer pixels a dialog draws per logical pixel: a compositor
+// that asks for more gets this many.
+const int kMaxBufferScale = 8;
+
+// The buffer scale for an output's (0 when it said none) on a compositor
+// whose wl_compositor has version: 1 before surfaces took a scale.
+int BufferScale(int outputScale, uint32_t version);
+
+// Sets *pixelWidth x *pixelHeight for width x height logical pixels at
+// scale; false when a side is not positive or the buffer would not fit
+// wl_shm's 32-bit sizes.
+bool ScaledBufferSize(int width, int height, int scale, int* pixelWidth, int* pixelHeight);
+
+// A buffer from shm (wl_shm) for width x height logical pixels at scale;
+// false, with nothing made, when the size, the memory or the compositor
+// refuse.
+bool CreateShmBuffer(WaylandSession* session, wl_proxy* shm, int width, int height, int scale,
                      ShmBuffer* buffer);
 
 // Unmaps and destroys what CreateShmBuffer made; nothing for none.

@@ -129,11 +129,8 @@ const char* OpenDialog(LayerDialog& dialog, WaylandSession* session, const Turni
             : nullptr;
     // An output not found leaves the choice to the compositor.
     *output = found != nullptr ? found->proxy : nullptr;
-    int scale = found != nullptr && found->scale > 1 ? found->scale : 1;
-    if (session->wl->proxy_get_version(dialog.compositor) <
-        WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION) {
-        scale = 1;
-    }
+    const int scale = BufferScale(found != nullptr ? found->scale : 0,
+                                  session->wl->proxy_get_version(dialog.compositor));
     dialog.painterOpen = OpenDialogPainter(&dialog.painter, scale, kDpi, true);
     return dialog.painterOpen ? nullptr : "no usable font";
 }
@@ -174,8 +171,8 @@ void Repaint(LayerDialog& dialog) {
     const int scale = dialog.painter.scale;
     const DialogLayout& layout = dialog.state.layout;
     if (free->busy ||
-        (free->buffer == nullptr && !CreateShmBuffer(session, dialog.shm, layout.width * scale,
-                                                     layout.height * scale, free))) {
+        (free->buffer == nullptr &&
+         !CreateShmBuffer(session, dialog.shm, layout.width, layout.height, scale, free))) {
         return;
     }
     PaintDialog(&dialog.painter, dialog.state, free->pixels, free->width * 4);
