@@ -121,7 +121,7 @@ MUTANTS = [
     ("src/platform/wayland/dialogs/shm_buffer.cpp", "return *pixelWidth <= INT_MAX / 4 / *pixelHeight;",
      "return true;", "a buffer past wl_shm's sizes"),
     ("src/platform/wayland/dialogs/shm_buffer.cpp", "version < WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION ||",
-     "", "a scale sent to a compositor without it"),
+     "version < 1 ||", "a scale sent to a compositor without it"),
     ("src/platform/wayland/dialogs/shm_buffer.cpp", "outputScale < kMaxBufferScale ? outputScale : kMaxBufferScale",
      "outputScale", "the compositor's scale unbounded"),
     # The dialogs' model.

@@ -5,18 +5,16 @@
 
 #include "orientation/texts.h"
 #include "platform/linux/dialogs/dialog_painter.h"
+#include "platform/linux/dialogs/utf8_texts.h"
 #include "platform/linux/standard_error.h"
 #include "platform/wayland/bound_outputs.h"
 #include "platform/wayland/dialogs/seat_input.h"
 #include "platform/wayland/dialogs/selection.h"
 #include "platform/wayland/dialogs/shm_buffer.h"
-#include "text/utf.h"
 
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 
 #include <stdint.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -64,9 +62,10 @@ wl_proxy* Bind(WaylandSession* session, const char* name, const wl_interface* in
     return global != nullptr ? BindGlobal(session, global, interface, version) : nullptr;
 }
 
+// Nothing reaches the model before its state is up on the screen.
 void Deliver(void* data, const DialogEvent& event) {
     LayerDialog& dialog = Of(data);
-    if (dialog.finished) {
+    if (dialog.finished || !dialog.configured) {
         return;
     }
     switch (const DialogAnswer answer = HandleDialogEvent(&dialog.state, event)) {
@@ -94,11 +93,11 @@ void OnConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t, 
     dialog.configured = true;
     dialog.dirty = true;
 }
-// The compositor took it down (its output went away): as a close.
+// The compositor took it down (its output went away), perhaps before it
+// was ever shown: closed without a choice.
 void OnClosed(void* data, zwlr_layer_surface_v1*) {
-    DialogEvent close = DialogEvent();
-    close.kind = kCloseRequest;
-    Deliver(data, close);
+    Of(data).finished = true;
+    Of(data).answer = kDialogClosed;
 }
 const zwlr_layer_surface_v1_listener kLayerListener = {OnConfigure, OnClosed};
 
@@ -227,12 +226,6 @@ bool Present(LayerDialog& dialog, wl_proxy* output) {
     return true;
 }
 
-std::string Utf8Of(const WideChar* text) {
-    std::string utf8(Utf16ToUtf8(text, nullptr), '\0');
-    Utf16ToUtf8(text, utf8.data());
-    return utf8;
-}
-
 WaylandDialogs& DialogsOf(void* state) {
     return *static_cast<WaylandDialogs*>(state);
 }
@@ -258,20 +251,14 @@ bool ShowMessage(void* state, const Message* message, Point) {
 
 MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point, Uint32* picked) {
     WaylandDialogs& dialogs = DialogsOf(state);
-    std::vector<std::string> labels;
-    std::vector<const char*> pointers;
-    for (int i = 0; i < count; ++i) {
-        labels.push_back(Utf8Of(items[i].label));
-    }
-    for (const std::string& label : labels) {
-        pointers.push_back(label.c_str());
-    }
+    const Utf8Labels labels(items, count);
     LayerDialog dialog = LayerDialog();
     wl_proxy* output = nullptr;
     const char* failure = OpenDialog(dialog, dialogs.session, dialogs.output, &output);
     if (failure == nullptr) {
-        dialog.state = PopupMenuState(LayoutPopupMenu(&dialog.painter, pointers.data(), count),
-                                      pointers.data(), count);
+        dialog.state =
+            PopupMenuState(LayoutPopupMenu(&dialog.painter, labels.pointers.data(), count),
+                           labels.pointers.data(), count);
         failure = Present(dialog, output) ? nullptr : kConnectionLost;
     }
     CloseDialog(dialog);

@@ -14,7 +14,7 @@ TEST(ShmBuffer, SizeIsScaledAndRefusedWhenItCannotBeABuffer) {
     const Row rows[] = {{255, 153, 1, true, 255, 153},     {255, 153, 2, true, 510, 306},
                         {8000, 8000, 1, true, 8000, 8000}, {0, 153, 1, false, 0, 0},
                         {255, -1, 1, false, 0, 0},         {255, 153, 0, false, 0, 0},
-                        {INT_MAX, 1, 2, false, 0, 0},      {1, INT_MAX / 2 + 1, 2, false, 0, 0},
+                        {INT_MAX, 1, 2, false, 0, 0},      {1, (1 << 30) + 1, 4, false, 0, 0},
                         {16384, 16384, 2, false, 0, 0},    {23170, 23170, 1, true, 23170, 23170},
                         {23171, 23171, 1, false, 0, 0}};
     for (const Row& row : rows) {
