@@ -10,7 +10,9 @@ import shutil
 import socketserver
 import struct
 import subprocess
+import socket
 import threading
+import time
 
 import headless
 from scenarios import BOXES, UNSUPPORTED
@@ -26,6 +28,43 @@ def stretched(grey, width, height):
     return any(all(len({grey[(top + j) * width + left + i] for i in (0, 1) for j in (0, 1)}) == 1
                    for top in range(dy, height - 1, 2) for left in range(dx, width - 1, 2))
                for dx, dy in itertools.product((0, 1), repeat=2))
+
+
+def click(env, x, y, extent):
+    """Clicks the left button at x, y of a layout extent (width, height) wide through a virtual
+    pointer of sway's: its headless seat has none of its own."""
+    with socket.socket(socket.AF_UNIX) as sock:
+        sock.connect(os.path.join(env["XDG_RUNTIME_DIR"], env["WAYLAND_DISPLAY"]))
+
+        def send(sender, opcode, *words, text=b""):  # text: a string after the first word
+            body = struct.pack(f"<{len(words)}I", *words)
+            if text:
+                body = (body[:4] + struct.pack("<I", len(text) + 1) + text +
+                        bytes(4 - len(text) % 4) + body[4:])
+            sock.sendall(struct.pack("<II", sender, (8 + len(body)) << 16 | opcode) + body)
+
+        def synced(callback):  # the globals seen until callback's done
+            send(1, 0, callback)
+            found, data = {}, b""
+            while True:
+                data += sock.recv(65536)
+                while len(data) >= 8 and len(data) >= (size := struct.unpack_from("<I", data, 4)[0] >> 16):
+                    sender, body, data = struct.unpack_from("<I", data)[0], data[8:size], data[size:]
+                    if sender == callback:
+                        return found
+                    if sender == 2:  # wl_registry.global
+                        found[body[8:8 + struct.unpack_from("<I", body, 4)[0] - 1]] = body[:4]
+        send(1, 1, 2)
+        manager = struct.unpack("<I", synced(3)[b"zwlr_virtual_pointer_manager_v1"])[0]
+        send(2, 0, manager, 1, 4, text=b"zwlr_virtual_pointer_manager_v1")
+        send(4, 0, 0, 5)  # on the default seat
+        time.sleep(0.5)  # the program binds the pointer the seat now has
+        send(5, 1, 0, x, y, *extent)
+        send(5, 4)
+        for state in (1, 0):
+            send(5, 2, 0, 0x110, state)
+            send(5, 4)
+        synced(6)
 
 
 class Bare(socketserver.StreamRequestHandler):
@@ -135,6 +174,24 @@ class SwayTest(headless.DesktopTest):
                 self.assertEqual((status, box), (result.status, result.message if box else None))
                 self.assert_centred(self.menu if keys else self.box, turned)
                 self.assertEqual(self.laid(turns={turned: turn}), self.outputs())
+
+    def test_pointer_picks_an_item_and_presses_ok(self):
+        # (arguments, where to click down the frame, status, the turn made)
+        for arguments, down, status, turn in ((["/menu"], 1.5 / 4, 0, 1),
+                                              (["/set", "3"], 0.8, 2, 0)):
+            with self.subTest(arguments=arguments):
+                self.lay_out(self.laid())
+                process = headless.runs.Run(self.env, *headless.NOBODY[1:],
+                                            headless.runs.PROGRAM, *arguments,
+                                            program=headless.NOBODY[0])
+                try:
+                    x, y, width, height = self.frame(self.DEFAULT, process)
+                    click(self.env, x + width // 2, y + int(height * down),
+                          (sum(w for w, _ in self.SIZES.values()), 1080))
+                    self.assertEqual(status, process.finish())
+                finally:
+                    process.kill()
+                self.assertEqual(self.laid(turns={self.DEFAULT: turn}), self.outputs())
 
     def test_scale_two_draws_the_dialogs_sharp(self):
         """Twice as large at scale 2, and no 2x stretch: some 2x2 cell of each grid differs."""
