@@ -175,10 +175,10 @@ class SwayTest(headless.DesktopTest):
                 self.assert_centred(self.menu if keys else self.box, turned)
                 self.assertEqual(self.laid(turns={turned: turn}), self.outputs())
 
-    def test_pointer_picks_an_item_and_presses_ok(self):
+    def test_pointer_picks_an_item_presses_ok_and_closes_the_menu_from_outside(self):
         # (arguments, where to click down the frame, status, the turn made)
         for arguments, down, status, turn in ((["/menu"], 1.5 / 4, 0, 1),
-                                              (["/set", "3"], 0.8, 2, 0)):
+                                              (["/set", "3"], 0.8, 2, 0), (["/menu"], -1, 0, 0)):
             with self.subTest(arguments=arguments):
                 self.lay_out(self.laid())
                 process = headless.runs.Run(self.env, *headless.NOBODY[1:],

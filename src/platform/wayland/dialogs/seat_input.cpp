@@ -17,11 +17,13 @@ SeatInput& Of(void* data) {
 // For the events a dialog does not need.
 template <typename... Arguments> void Ignore(void*, Arguments...) {}
 
-void Deliver(SeatInput& input, DialogEventKind kind, wl_fixed_t x = 0, wl_fixed_t y = 0) {
+// A place off the dialog's surface is outside it, whatever its numbers.
+void Deliver(SeatInput& input, DialogEventKind kind, wl_fixed_t x = 0, wl_fixed_t y = 0,
+             bool onDialog = true) {
     DialogEvent event = DialogEvent();
     event.kind = kind;
-    event.x = wl_fixed_to_int(x);
-    event.y = wl_fixed_to_int(y);
+    event.x = onDialog ? wl_fixed_to_int(x) : -1;
+    event.y = onDialog ? wl_fixed_to_int(y) : -1;
     event.primary = true;
     input.sink.deliver(input.sink.target, event);
 }
@@ -104,14 +106,16 @@ const wl_keyboard_listener kKeyboardListener = {
     OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
     OnKey,    OnModifiers,     Ignore<wl_keyboard*, int32_t, int32_t>};
 
-void OnPointerEnter(void* data, wl_pointer*, uint32_t, wl_surface*, wl_fixed_t x, wl_fixed_t y) {
+void OnPointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
     SeatInput& input = Of(data);
-    Deliver(input, kPointerMotion, x, y);
+    Deliver(input, kPointerMotion, x, y, input.onDialog);
     input.x = x;
     input.y = y;
 }
-void OnPointerMotion(void* data, wl_pointer* pointer, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-    OnPointerEnter(data, pointer, 0, nullptr, x, y);
+void OnPointerEnter(void* data, wl_pointer* pointer, uint32_t, wl_surface* surface, wl_fixed_t x,
+                    wl_fixed_t y) {
+    Of(data).onDialog = reinterpret_cast<wl_proxy*>(surface) == Of(data).dialog;
+    OnPointerMotion(data, pointer, 0, x, y);
 }
 void OnButton(void* data, wl_pointer*, uint32_t serial, uint32_t, uint32_t button, uint32_t state) {
     SeatInput& input = Of(data);
@@ -119,8 +123,8 @@ void OnButton(void* data, wl_pointer*, uint32_t serial, uint32_t, uint32_t butto
     DialogEvent event = DialogEvent();
     event.kind = state == WL_POINTER_BUTTON_STATE_PRESSED ? kPointerPress : kPointerRelease;
     event.primary = button == kLeftButton;
-    event.x = wl_fixed_to_int(input.x);
-    event.y = wl_fixed_to_int(input.y);
+    event.x = input.onDialog ? wl_fixed_to_int(input.x) : -1;
+    event.y = input.onDialog ? wl_fixed_to_int(input.y) : -1;
     input.sink.deliver(input.sink.target, event);
 }
 const wl_pointer_listener kPointerListener = {OnPointerEnter,
@@ -135,18 +139,19 @@ const wl_pointer_listener kPointerListener = {OnPointerEnter,
                                               Ignore<wl_pointer*, uint32_t, int32_t>};
 
 // One finger is followed, the first down, as a pointer would be.
-void OnTouchDown(void* data, wl_touch*, uint32_t serial, uint32_t, wl_surface*, int32_t id,
+void OnTouchDown(void* data, wl_touch*, uint32_t serial, uint32_t, wl_surface* surface, int32_t id,
                  wl_fixed_t x, wl_fixed_t y) {
     SeatInput& input = Of(data);
     if (input.finger < 0) {
         input.finger = id;
         input.serial = serial;
-        Deliver(input, kTouchDown, x, y);
+        input.fingerOnDialog = reinterpret_cast<wl_proxy*>(surface) == input.dialog;
+        Deliver(input, kTouchDown, x, y, input.fingerOnDialog);
     }
 }
 void OnTouchMotion(void* data, wl_touch*, uint32_t, int32_t id, wl_fixed_t x, wl_fixed_t y) {
     if (id == Of(data).finger) {
-        Deliver(Of(data), kTouchMotion, x, y);
+        Deliver(Of(data), kTouchMotion, x, y, Of(data).fingerOnDialog);
     }
 }
 void OnTouchUp(void* data, wl_touch*, uint32_t, uint32_t, int32_t id) {

@@ -26,8 +26,11 @@ struct SeatInput {
     xkb_context* context;
     xkb_keymap* keymap;
     xkb_state* state;
-    wl_fixed_t x, y; // the pointer's last place
-    int32_t finger;  // the touch point followed, -1: none
+    wl_proxy* dialog; // the dialog's surface: places on others are outside it
+    bool onDialog;    // the pointer's surface is the dialog's
+    wl_fixed_t x, y;  // the pointer's last place
+    int32_t finger;   // the touch point followed, -1: none
+    bool fingerOnDialog;
     uint32_t serial; // the last key's or press's, which a clipboard offer names
 };
 

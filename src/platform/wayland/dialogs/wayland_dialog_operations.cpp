@@ -12,6 +12,7 @@
 #include "platform/wayland/dialogs/selection.h"
 #include "platform/wayland/dialogs/shm_buffer.h"
 
+#include "viewporter-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 
 #include <stdint.h>
@@ -38,6 +39,13 @@ struct LayerDialog {
     wl_proxy* surface;
     wl_proxy* layer;
     ShmBuffer buffers[2]; // one may be the compositor's while the other is drawn
+    // The menu's clear cover over the rest of its output, which takes the
+    // clicks outside it, as on X; none without wp_viewporter.
+    wl_proxy* viewporter;
+    wl_proxy* cover;
+    wl_proxy* coverLayer;
+    wl_proxy* coverViewport;
+    ShmBuffer clear; // one pixel, stretched over the output
     bool configured;
     bool dirty;
     bool finished;
@@ -101,6 +109,70 @@ void OnClosed(void* data, zwlr_layer_surface_v1*) {
 }
 const zwlr_layer_surface_v1_listener kLayerListener = {OnConfigure, OnClosed};
 
+// A memfd's pixel is zero: clear.
+void OnCoverConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t width,
+                      uint32_t height) {
+    LayerDialog& dialog = Of(data);
+    WaylandSession* session = dialog.session;
+    union wl_argument ack[1] = {};
+    ack[0].u = serial;
+    SendRequest(session, dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_ACK_CONFIGURE, ack);
+    if (width == 0 || height == 0 ||
+        (dialog.clear.buffer == nullptr &&
+         !CreateShmBuffer(session, dialog.shm, 1, 1, 1, &dialog.clear))) {
+        return;
+    }
+    union wl_argument destination[2] = {};
+    destination[0].i = static_cast<int32_t>(width);
+    destination[1].i = static_cast<int32_t>(height);
+    SendRequest(session, dialog.coverViewport, WP_VIEWPORT_SET_DESTINATION, destination);
+    union wl_argument attach[3] = {};
+    attach[0].o = reinterpret_cast<wl_object*>(dialog.clear.buffer);
+    SendRequest(session, dialog.cover, WL_SURFACE_ATTACH, attach);
+    union wl_argument none[1] = {};
+    SendRequest(session, dialog.cover, WL_SURFACE_COMMIT, none);
+}
+void OnCoverClosed(void*, zwlr_layer_surface_v1*) {}
+const zwlr_layer_surface_v1_listener kCoverListener = {OnCoverConfigure, OnCoverClosed};
+
+// A layer surface of surface on output, which dialog hears.
+wl_proxy* LayerSurface(LayerDialog& dialog, wl_proxy* surface, wl_proxy* output, uint32_t layer,
+                       const zwlr_layer_surface_v1_listener* listener) {
+    union wl_argument arguments[5] = {};
+    arguments[1].o = reinterpret_cast<wl_object*>(surface);
+    arguments[2].o = reinterpret_cast<wl_object*>(output);
+    arguments[3].u = layer;
+    arguments[4].s = "tarvelin";
+    wl_proxy* made =
+        SendRequest(dialog.session, dialog.shell, ZWLR_LAYER_SHELL_V1_GET_LAYER_SURFACE, arguments,
+                    &zwlr_layer_surface_v1_interface);
+    AddListener(dialog.session, made, listener, &dialog);
+    return made;
+}
+
+// In the layer below the menu's, whatever order a compositor stacks one
+// layer's surfaces in; over panels too.
+void CoverOutput(LayerDialog& dialog, wl_proxy* output) {
+    WaylandSession* session = dialog.session;
+    union wl_argument none[1] = {};
+    dialog.cover = SendRequest(session, dialog.compositor, WL_COMPOSITOR_CREATE_SURFACE, none,
+                               &wl_surface_interface);
+    union wl_argument viewport[2] = {};
+    viewport[1].o = reinterpret_cast<wl_object*>(dialog.cover);
+    dialog.coverViewport = SendRequest(session, dialog.viewporter, WP_VIEWPORTER_GET_VIEWPORT,
+                                       viewport, &wp_viewport_interface);
+    dialog.coverLayer =
+        LayerSurface(dialog, dialog.cover, output, ZWLR_LAYER_SHELL_V1_LAYER_TOP, &kCoverListener);
+    union wl_argument anchors[1] = {};
+    anchors[0].u = ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                   ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
+    SendRequest(session, dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_SET_ANCHOR, anchors);
+    union wl_argument zone[1] = {};
+    zone[0].i = -1;
+    SendRequest(session, dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_SET_EXCLUSIVE_ZONE, zone);
+    SendRequest(session, dialog.cover, WL_SURFACE_COMMIT, none);
+}
+
 // Binds the globals, the output's name and scale, the seat and the
 // painter at that scale. Null when done, else why it cannot be.
 const char* OpenDialog(LayerDialog& dialog, WaylandSession* session, const TurningOutput* turning,
@@ -109,6 +181,7 @@ const char* OpenDialog(LayerDialog& dialog, WaylandSession* session, const Turni
     dialog.compositor = Bind(session, "wl_compositor", &wl_compositor_interface, 4);
     dialog.shm = Bind(session, "wl_shm", &wl_shm_interface, 1);
     dialog.shell = Bind(session, kLayerShellGlobal, &zwlr_layer_shell_v1_interface, 4);
+    dialog.viewporter = Bind(session, "wp_viewporter", &wp_viewporter_interface, 1);
     BindOutputs(session, &dialog.outputs);
     if (dialog.compositor == nullptr || dialog.shm == nullptr || dialog.shell == nullptr) {
         return "the compositor offers no wl_compositor or wl_shm";
@@ -138,6 +211,11 @@ void CloseDialog(LayerDialog& dialog) {
     WaylandSession* session = dialog.session;
     Destroy(session, &dialog.layer, ZWLR_LAYER_SURFACE_V1_DESTROY);
     Destroy(session, &dialog.surface, WL_SURFACE_DESTROY);
+    Destroy(session, &dialog.coverViewport, WP_VIEWPORT_DESTROY);
+    Destroy(session, &dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_DESTROY);
+    Destroy(session, &dialog.cover, WL_SURFACE_DESTROY);
+    DestroyShmBuffer(session, &dialog.clear);
+    Destroy(session, &dialog.viewporter, WP_VIEWPORTER_DESTROY);
     for (ShmBuffer& buffer : dialog.buffers) {
         DestroyShmBuffer(session, &buffer);
     }
@@ -196,17 +274,15 @@ void Repaint(LayerDialog& dialog) {
 // False when the connection is lost.
 bool Present(LayerDialog& dialog, wl_proxy* output) {
     WaylandSession* session = dialog.session;
+    if (dialog.state.kind == kPopupMenu && dialog.viewporter != nullptr) {
+        CoverOutput(dialog, output);
+    }
     union wl_argument none[1] = {};
     dialog.surface = SendRequest(session, dialog.compositor, WL_COMPOSITOR_CREATE_SURFACE, none,
                                  &wl_surface_interface);
-    union wl_argument layer[5] = {};
-    layer[1].o = reinterpret_cast<wl_object*>(dialog.surface);
-    layer[2].o = reinterpret_cast<wl_object*>(output);
-    layer[3].u = ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
-    layer[4].s = "tarvelin";
-    dialog.layer = SendRequest(session, dialog.shell, ZWLR_LAYER_SHELL_V1_GET_LAYER_SURFACE, layer,
-                               &zwlr_layer_surface_v1_interface);
-    AddListener(session, dialog.layer, &kLayerListener, &dialog);
+    dialog.input.dialog = dialog.surface;
+    dialog.layer = LayerSurface(dialog, dialog.surface, output, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+                                &kLayerListener);
     union wl_argument size[2] = {};
     size[0].u = static_cast<uint32_t>(dialog.state.layout.width);
     size[1].u = static_cast<uint32_t>(dialog.state.layout.height);
