@@ -136,6 +136,17 @@ MUTANTS = [
      "(turned ? height : width) / scale)", "logical width cut instead of rounded"),
     ("src/platform/wayland/output_layout.cpp", "output.transform = (output.transform & 4) | (transform & 3);",
      "output.transform = transform & 3;", "a turn drops the flip"),
+    # The Wayland dialogs' buffers.
+    ("src/platform/wayland/dialogs/shm_buffer.cpp", "scale <= 0 || width > INT_MAX / scale",
+     "width > INT_MAX / scale", "a zero scale divides"),
+    ("src/platform/wayland/dialogs/shm_buffer.cpp", "height > INT_MAX / scale) {", "false) {",
+     "a scaled height overflows"),
+    ("src/platform/wayland/dialogs/shm_buffer.cpp", "return *pixelWidth <= INT_MAX / 4 / *pixelHeight;",
+     "return true;", "a buffer past wl_shm's sizes"),
+    ("src/platform/wayland/dialogs/shm_buffer.cpp", "version < WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION ||",
+     "version < 1 ||", "a scale sent to a compositor without it"),
+    ("src/platform/wayland/dialogs/shm_buffer.cpp", "outputScale < kMaxBufferScale ? outputScale : kMaxBufferScale",
+     "outputScale", "the compositor's scale unbounded"),
     # The dialogs' model.
     ("src/platform/linux/dialogs/dialog_model.cpp", "event.control && IsOneOf(event.keysym, XKB_KEY_c, XKB_KEY_Insert)",
      "IsOneOf(event.keysym, XKB_KEY_c, XKB_KEY_Insert)", "the box copies without Ctrl"),

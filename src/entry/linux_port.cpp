@@ -47,18 +47,21 @@ DisplayOperations WaylandDisplayOperations(LinuxBackends* backends) {
     if (WlrootsOffered(session)) {
         ReportDebug("backend: wlroots (zwlr_output_manager_v1)");
         backends->close = CloseWlrootsOf;
+        backends->turning = &backends->wlroots.output;
         return WlrootsDisplayOperations(&backends->wlroots, session);
     }
     ReportDebug("not wlroots: no zwlr_output_manager_v1");
     if (KdeOffered(session)) {
         ReportDebug("backend: kde (kde_output_management_v2)");
         backends->close = CloseKdeOf;
+        backends->turning = &backends->kde.output;
         return KdeDisplayOperations(&backends->kde, session);
     }
     ReportDebug("not kde: no kde_output_management_v2 and kde_output_device_v2");
     if (GnomeOffered(&backends->gnome, session)) {
         ReportDebug("backend: gnome (org.gnome.Mutter.DisplayConfig)");
         backends->close = CloseGnomeOf;
+        backends->turning = &backends->gnome.output;
         return GnomeDisplayOperations(&backends->gnome, session);
     }
     ReportDebug("not gnome: no org.gnome.Mutter.DisplayConfig on the session bus");
@@ -87,14 +90,23 @@ Port LinuxPort(LinuxBackends* backends, const char* startedAs) {
         ReportDebug("backend: x11");
         return X11Port(&backends->x11, process);
     }
+    const DisplayOperations display = WaylandDisplayOperations(backends);
+    WaylandSession* session = &backends->wayland;
+    if (LayerShellOffered(session)) {
+        ReportDebug("dialogs: layer surfaces (zwlr_layer_shell_v1)");
+        return Port{display,
+                    WaylandDialogOperations(&backends->dialogs, session, backends->turning),
+                    process};
+    }
+    ReportDebug("dialogs: X windows through XWayland (no zwlr_layer_shell_v1)");
     backends->x11.dialogs.xwayland = true;
-    return Port{WaylandDisplayOperations(backends), X11DialogOperations(&backends->x11.dialogs),
-                process};
+    return Port{display, X11DialogOperations(&backends->x11.dialogs), process};
 }
 
 void CloseLinuxPort(LinuxBackends* backends) {
     if (backends->close != nullptr) {
         backends->close(backends);
     }
+    CloseWaylandSession(&backends->wayland);
     CloseX11Backend(&backends->x11);
 }

@@ -4,6 +4,7 @@
 #define TARVELIN_ENTRY_LINUX_PORT_H
 
 #include "platform/port.h"
+#include "platform/wayland/dialogs/wayland_dialog_operations.h"
 #include "platform/wayland/gnome/gnome_display_operations.h"
 #include "platform/wayland/kde/kde_display_operations.h"
 #include "platform/wayland/session.h"
@@ -18,12 +19,16 @@ struct LinuxBackends {
     KdeBackend kde;
     GnomeBackend gnome;
     void (*close)(LinuxBackends* backends); // the chosen Wayland backend's, or null
+    const TurningOutput* turning;           // its output, or null
+    WaylandDialogs dialogs;                 // where the layer shell is offered
 };
 
 // Under Wayland ($WAYLAND_DISPLAY answers) the compositor's own output
 // protocol turns, never XWayland's RandR; one it does not know cannot
 // turn. Otherwise X11, which serves even when no display can be opened: its
-// operations then fail and say so. The boxes are X windows either way.
+// operations then fail and say so. Under Wayland the boxes are layer
+// surfaces where the compositor offers the layer shell, else X windows
+// through XWayland.
 // backends must outlive the run; startedAs: argument 0.
 Port LinuxPort(LinuxBackends* backends, const char* startedAs);
 

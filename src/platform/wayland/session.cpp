@@ -60,6 +60,17 @@ bool OpenWaylandSession(WaylandSession* session) {
            Roundtrip(session, kRegistryWait);
 }
 
+void CloseWaylandSession(WaylandSession* session) {
+    if (session->registry != nullptr) {
+        session->wl->proxy_destroy(session->registry);
+    }
+    if (session->display != nullptr) {
+        session->wl->display_disconnect(session->display);
+    }
+    session->registry = nullptr;
+    session->display = nullptr;
+}
+
 bool Roundtrip(WaylandSession* session, int milliseconds) {
     union wl_argument arguments[1] = {};
     wl_proxy* callback =
@@ -102,25 +113,26 @@ wl_proxy* SendRequest(const WaylandSession* session, void* proxy, uint32_t opcod
                                                   destroy ? WL_MARSHAL_FLAG_DESTROY : 0, arguments);
 }
 
-bool WaitFor(WaylandSession* session, const bool* done, int milliseconds) {
+bool DispatchOnce(WaylandSession* session, int milliseconds) {
     const WaylandLibrary* wl = session->wl;
     wl_display* display = session->display;
+    if (wl->display_prepare_read(display) != 0) {
+        return wl->display_dispatch_pending(display) >= 0;
+    }
+    pollfd readable = {wl->display_get_fd(display), POLLIN, 0};
+    if (wl->display_flush(display) < 0 || milliseconds == 0 ||
+        poll(&readable, 1, milliseconds) <= 0) {
+        wl->display_cancel_read(display);
+        return false;
+    }
+    return wl->display_read_events(display) >= 0 && wl->display_dispatch_pending(display) >= 0;
+}
+
+bool WaitFor(WaylandSession* session, const bool* done, int milliseconds) {
     const long long deadline = NowMs() + milliseconds;
     while (!*done) {
-        if (wl->display_prepare_read(display) != 0) {
-            if (wl->display_dispatch_pending(display) < 0) {
-                return false;
-            }
-            continue;
-        }
-        pollfd readable = {wl->display_get_fd(display), POLLIN, 0};
         const long long left = deadline - NowMs();
-        if (wl->display_flush(display) < 0 || left <= 0 ||
-            poll(&readable, 1, static_cast<int>(left)) <= 0) {
-            wl->display_cancel_read(display);
-            return false;
-        }
-        if (wl->display_read_events(display) < 0 || wl->display_dispatch_pending(display) < 0) {
+        if (left <= 0 || !DispatchOnce(session, static_cast<int>(left))) {
             return false;
         }
     }

@@ -28,6 +28,9 @@ struct WaylandSession {
 // library, the compositor or its answer is missing.
 bool OpenWaylandSession(WaylandSession* session);
 
+// Lets the registry go and disconnects; nothing when never connected.
+void CloseWaylandSession(WaylandSession* session);
+
 // The global of that interface, or the n-th of them; null when there is none.
 const WaylandGlobal* FindGlobal(const WaylandSession* session, const char* interface, int n = 0);
 
@@ -51,6 +54,10 @@ bool AddListener(const WaylandSession* session, void* proxy, const Listener* lis
 
 // Waits until the compositor has answered every request sent so far.
 bool Roundtrip(WaylandSession* session, int milliseconds);
+
+// Dispatches what has come, or else waits for events (milliseconds, -1:
+// without end) and dispatches them. False on a lost connection or silence.
+bool DispatchOnce(WaylandSession* session, int milliseconds);
 
 // Dispatches events until *done is true. False on a lost connection or
 // when the compositor stays silent for longer than milliseconds.

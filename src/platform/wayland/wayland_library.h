@@ -9,6 +9,7 @@
 // The functions used, under their names less the "wl_" prefix.
 struct WaylandLibrary {
     decltype(&::wl_display_connect) display_connect;
+    decltype(&::wl_display_disconnect) display_disconnect;
     decltype(&::wl_display_get_fd) display_get_fd;
     decltype(&::wl_display_flush) display_flush;
     decltype(&::wl_display_prepare_read) display_prepare_read;

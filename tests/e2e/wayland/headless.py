@@ -28,6 +28,7 @@ class DesktopTest(unittest.TestCase):
     LAYER, ROW, DEFAULT, SIZES = None, (), None, {}
     FLIPS = True  # whether the tests can lay out a flipped output
     PLACES_MENU = True  # whether the menu stays where the program puts it
+    XWAYLAND = True  # whether the desktop starts one
     CENTRES_DOWN = False  # whether no title bar pushes it down
 
     @classmethod
@@ -43,6 +44,11 @@ class DesktopTest(unittest.TestCase):
         cls.spawn("dbus-daemon", "--session", "--nofork", "--address=" + bus)
         cls.wait_file("the session bus", "bus")
         cls.start()
+        if cls.XWAYLAND:
+            cls.wait_xwayland()
+
+    @classmethod
+    def wait_xwayland(cls):
         # XWayland's number is its lowest socket's: lock files other servers share may move it.
         sockets = cls.wait_file("XWayland's socket", "/tmp/.X11-unix/X*")
         cls.env["DISPLAY"] = ":" + str(min(int(path[16:]) for path in sockets))
@@ -51,10 +57,10 @@ class DesktopTest(unittest.TestCase):
             "xhost", "+si:localuser:root", check=False).returncode == 0)
 
     @classmethod
-    def spawn(cls, *argv):
+    def spawn(cls, *argv, log=subprocess.DEVNULL):
         """Starts argv as nobody, kept by PID: a compositor may outlive its launcher."""
         cls.processes.append(subprocess.Popen(NOBODY + list(argv), env=cls.env,
-                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                                              stdout=subprocess.DEVNULL, stderr=log))
 
     @classmethod
     def wait(cls, what, found):
@@ -100,6 +106,12 @@ class DesktopTest(unittest.TestCase):
     @staticmethod
     def type_keys(env, keys):  # xdotool's arguments
         return ["key", *keys]
+
+    def assert_centred(self, frame, output, turn=0):
+        """frame, (x, y, width, height), centred on output within 2 px."""
+        (x, y), (across, down) = self.outputs()[output][:2], self.size(output, turn)
+        self.assertAlmostEqual(x + across / 2, frame[0] + frame[2] / 2, delta=2)
+        self.assertAlmostEqual(y + down / 2, frame[1] + frame[3] / 2, delta=2)
 
     def size(self, name, transform):
         width, height = self.SIZES[name]

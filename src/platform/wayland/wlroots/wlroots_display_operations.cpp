@@ -3,7 +3,6 @@
 #include "platform/wayland/turning_output.h"
 
 #include "wlr-output-management-unstable-v1-client-protocol.h"
-#include "xdg-output-unstable-v1-client-protocol.h"
 
 #include <string.h>
 
@@ -74,58 +73,6 @@ void OnManagerFinished(void*, zwlr_output_manager_v1*) {}
 const zwlr_output_manager_v1_listener kManagerListener = {OnManagerHead, OnManagerDone,
                                                           OnManagerFinished};
 
-WlrootsOutput* OutputOf(void* data) {
-    return static_cast<WlrootsOutput*>(data);
-}
-void OnGeometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
-                const char*, int32_t transform) {
-    OutputOf(data)->transform = transform;
-}
-void OnOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
-    if (flags & WL_OUTPUT_MODE_CURRENT) {
-        OutputOf(data)->width = width;
-        OutputOf(data)->height = height;
-    }
-}
-void OnOutputDone(void*, wl_output*) {}
-void OnOutputScale(void* data, wl_output*, int32_t scale) {
-    OutputOf(data)->scale = scale;
-}
-void OnOutputName(void* data, wl_output*, const char* name) {
-    CopyName(OutputOf(data)->name, name);
-}
-void OnOutputText(void*, wl_output*, const char*) {}
-const wl_output_listener kOutputListener = {OnGeometry,    OnOutputMode, OnOutputDone,
-                                            OnOutputScale, OnOutputName, OnOutputText};
-
-void OnLogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
-    OutputOf(data)->placed = true;
-    OutputOf(data)->x = x;
-    OutputOf(data)->y = y;
-}
-void OnLogicalSize(void* data, zxdg_output_v1*, int32_t width, int32_t height) {
-    OutputOf(data)->logicalWidth = width;
-    OutputOf(data)->logicalHeight = height;
-}
-void OnXdgDone(void*, zxdg_output_v1*) {}
-void OnXdgName(void* data, zxdg_output_v1*, const char* name) {
-    if (OutputOf(data)->name[0] == 0) {
-        CopyName(OutputOf(data)->name, name);
-    }
-}
-void OnXdgText(void*, zxdg_output_v1*, const char*) {}
-const zxdg_output_v1_listener kXdgListener = {OnLogicalPosition, OnLogicalSize, OnXdgDone,
-                                              OnXdgName, OnXdgText};
-
-const WlrootsOutput* OutputNamed(const WlrootsBackend& backend, const char* name) {
-    for (int i = 0; i < backend.outputCount; ++i) {
-        if (strcmp(backend.outputs[i].name, name) == 0) {
-            return &backend.outputs[i];
-        }
-    }
-    return nullptr;
-}
-
 // The layout as the compositor has it: the head's word, wl_output's for an
 // output whose head says it is off (some compositors leave the head's
 // events out), and xdg-output's logical box over both when it came: that
@@ -144,8 +91,8 @@ void MergeLayout(WlrootsBackend& backend) {
         if (mode != nullptr) {
             SetLogicalSize(&entry, mode->width, mode->height, head.scale);
         }
-        const WlrootsOutput* output =
-            head.proxy != nullptr ? OutputNamed(backend, head.name) : nullptr;
+        const BoundOutput* output =
+            head.proxy != nullptr ? FindBoundOutput(&backend.outputs, head.name) : nullptr;
         if (output != nullptr && !entry.enabled) {
             entry.enabled = true;
             entry.transform = output->transform;
@@ -169,25 +116,7 @@ bool ReadOutputs(void* state) {
         return false;
     }
     AddListener(session, backend.manager, &kManagerListener, &backend);
-    const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
-    backend.xdgManager = xdgGlobal != nullptr
-                             ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
-                             : nullptr;
-    for (const WaylandGlobal* global;
-         backend.outputCount < kMaxOutputs &&
-         (global = FindGlobal(session, "wl_output", backend.outputCount)) != nullptr;) {
-        WlrootsOutput* output = &backend.outputs[backend.outputCount++];
-        output->proxy = BindGlobal(session, global, &wl_output_interface, 4);
-        AddListener(session, output->proxy, &kOutputListener, output);
-        if (backend.xdgManager != nullptr) {
-            union wl_argument arguments[2] = {};
-            arguments[1].o = reinterpret_cast<wl_object*>(output->proxy);
-            output->xdg =
-                SendRequest(session, backend.xdgManager, ZXDG_OUTPUT_MANAGER_V1_GET_XDG_OUTPUT,
-                            arguments, &zxdg_output_v1_interface);
-            AddListener(session, output->xdg, &kXdgListener, output);
-        }
-    }
+    BindOutputs(session, &backend.outputs);
     // The manager's first done follows its heads; by the answer to a sync
     // every output has sent its state too.
     if (!WaitFor(session, &backend.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
@@ -295,21 +224,7 @@ DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSessi
 void CloseWlroots(WlrootsBackend* backend) {
     WaylandSession* session = backend->session;
     union wl_argument none[1] = {};
-    for (int i = 0; i < backend->outputCount; ++i) {
-        const WlrootsOutput& output = backend->outputs[i];
-        if (output.xdg != nullptr) {
-            SendRequest(session, output.xdg, ZXDG_OUTPUT_V1_DESTROY, none, nullptr, true);
-        }
-        if (session->wl->proxy_get_version(output.proxy) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
-            SendRequest(session, output.proxy, WL_OUTPUT_RELEASE, none, nullptr, true);
-        } else {
-            session->wl->proxy_destroy(output.proxy);
-        }
-    }
-    if (backend->xdgManager != nullptr) {
-        SendRequest(session, backend->xdgManager, ZXDG_OUTPUT_MANAGER_V1_DESTROY, none, nullptr,
-                    true);
-    }
+    ReleaseOutputs(session, &backend->outputs);
     for (int i = 0; i < backend->modes.count; ++i) {
         session->wl->proxy_destroy(static_cast<wl_proxy*>(backend->modes.list[i].proxy));
     }

@@ -4,6 +4,7 @@
 #define TARVELIN_PLATFORM_WAYLAND_WLROOTS_WLROOTS_DISPLAY_OPERATIONS_H
 
 #include "platform/port.h"
+#include "platform/wayland/bound_outputs.h"
 #include "platform/wayland/session.h"
 #include "platform/wayland/turning_output.h"
 
@@ -22,19 +23,6 @@ struct WlrootsHead {
     double scale;
 };
 
-// What wl_output and xdg-output say of an enabled output: some compositors
-// leave the head's own events out.
-struct WlrootsOutput {
-    wl_proxy* proxy;
-    wl_proxy* xdg; // null without xdg-output
-    char name[64];
-    int transform;
-    int width, height; // the current mode
-    int scale;
-    bool placed; // xdg-output's logical position and size came
-    int x, y, logicalWidth, logicalHeight;
-};
-
 struct WlrootsBackend {
     WaylandSession* session;
     zwlr_output_manager_v1* manager;
@@ -43,9 +31,9 @@ struct WlrootsBackend {
     WlrootsHead heads[kMaxOutputs];
     int headCount;
     WaylandModes modes;
-    wl_proxy* xdgManager;
-    WlrootsOutput outputs[kMaxOutputs];
-    int outputCount;
+    // What wl_output and xdg-output say of the enabled outputs: some
+    // compositors leave the head's own events out.
+    BoundOutputs outputs;
     WaylandOutput layout[kMaxOutputs]; // one for each head
     TurningOutput output;
     LayoutAnswer answer;

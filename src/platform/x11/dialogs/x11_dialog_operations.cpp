@@ -4,20 +4,11 @@
 #include "platform/x11/dialogs/x11_dialog_operations.h"
 
 #include "orientation/texts.h"
+#include "platform/linux/dialogs/utf8_texts.h"
 #include "platform/linux/standard_error.h"
 #include "platform/x11/dialogs/dialog_window.h"
-#include "text/utf.h"
-
-#include <string>
-#include <vector>
 
 namespace {
-
-std::string Utf8Of(const WideChar* text) {
-    std::string utf8(Utf16ToUtf8(text, nullptr), '\0');
-    Utf16ToUtf8(text, utf8.data());
-    return utf8;
-}
 
 // Null when there is none; then a missing display on an X11 session has
 // been said, and the caller says what cannot be shown in other cases.
@@ -106,19 +97,12 @@ MenuAnswer ChooseFromMenu(void* state, const MenuItem* items, int count, Point a
         }
         return kMenuNotShown;
     }
-    std::vector<std::string> labels;
-    std::vector<const char*> pointers;
-    for (int i = 0; i < count; ++i) {
-        labels.push_back(Utf8Of(items[i].label));
-    }
-    for (const std::string& label : labels) {
-        pointers.push_back(label.c_str());
-    }
+    const Utf8Labels labels(items, count);
     // Under XWayland grabs reach no further than the program's own windows:
     // the compositor must manage the menu to give it the keyboard.
     int index = kNoItem;
     const MenuAnswer answer =
-        TrackPopup(connection, pointers.data(), count, anchor, dialogs->xwayland, &index);
+        TrackPopup(connection, labels.pointers.data(), count, anchor, dialogs->xwayland, &index);
     if (answer == kMenuPicked) {
         *picked = items[index].code;
     }
