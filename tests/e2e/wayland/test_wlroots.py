@@ -189,7 +189,8 @@ class SwayTest(headless.DesktopTest):
                 try:
                     x, y, width, height = self.frame(self.DEFAULT, process)
                     click(self.env, x + width // 2, y + int(height * down),
-                          (sum(w for w, _ in self.SIZES.values()), 1080))
+                          (sum(w for w, _ in self.SIZES.values()),
+                           max(h for _, h in self.SIZES.values())))
                     self.assertEqual(status, process.finish())
                 finally:
                     process.kill()
