@@ -13,10 +13,10 @@ SUPPRESSIONS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__fi
                             "memcheck.supp")
 
 
-def memcheck(log):
+def memcheck(log, suppressions=SUPPRESSIONS, program=PROGRAM):
     return ["--leak-check=full", "--errors-for-leak-kinds=definite,indirect",
-            "--error-exitcode=99", "--track-fds=yes", f"--suppressions={SUPPRESSIONS}",
-            f"--log-file={log}", PROGRAM]
+            "--error-exitcode=99", "--track-fds=yes", f"--suppressions={suppressions}",
+            f"--log-file={log}", program]
 
 
 class Memcheck(unittest.TestCase):
