@@ -64,7 +64,7 @@ class KwinTest(headless.DesktopTest):
 
     def run_program(self, env, *args, keys=()):
         """Runs the program as nobody to its end; a menu is kept and closed, as Escape does."""
-        process = headless.runs.Run(env, *headless.NOBODY[1:], headless.runs.PROGRAM, *args,
+        process = headless.runs.Run(env, *headless.NOBODY[1:], self.program, *args,
                                     program=headless.NOBODY[0])
         try:
             if keys:

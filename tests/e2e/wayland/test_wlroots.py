@@ -131,14 +131,14 @@ class SwayTest(headless.DesktopTest):
         found = self.wait(f"a dialog on {output}", drawn)
         return None if found is True else found
 
-    def run_program(self, env, *args, keys=(), wrapper=(), program=headless.runs.PROGRAM):
+    def run_program(self, env, *args, keys=(), wrapper=()):
         """As on X, through screenshots of the output that turns: the menu's frame is kept.
         wrapper: the command that runs the program."""
         if env.get("WAYLAND_DISPLAY") != self.env["WAYLAND_DISPLAY"]:
             return super().run_program(env, *args, keys=keys)
         output = env.get("TARVELIN_OUTPUT") or self.DEFAULT
         output = output if output in self.ROW else self.DEFAULT  # none turns then
-        process = headless.runs.Run(env, *headless.NOBODY[1:], *wrapper, program, *args,
+        process = headless.runs.Run(env, *headless.NOBODY[1:], *wrapper, self.program, *args,
                                     program=headless.NOBODY[0])
         try:
             if keys:
@@ -184,7 +184,7 @@ class SwayTest(headless.DesktopTest):
             with self.subTest(arguments=arguments):
                 self.lay_out(self.laid())
                 process = headless.runs.Run(self.env, *headless.NOBODY[1:],
-                                            headless.runs.PROGRAM, *arguments,
+                                            self.program, *arguments,
                                             program=headless.NOBODY[0])
                 try:
                     x, y, width, height = self.frame(self.DEFAULT, process)
@@ -207,7 +207,7 @@ class SwayTest(headless.DesktopTest):
                 self.addCleanup(self.call, "swaymsg", f"output {self.DEFAULT} scale 1")
                 path = os.path.join(self.runtime, "shot.png")
                 process = headless.runs.Run(self.env, *headless.NOBODY[1:],
-                                            headless.runs.PROGRAM, *arguments,
+                                            self.program, *arguments,
                                             program=headless.NOBODY[0])
                 try:
                     x, y, width, height = sizes[scale, key] = self.frame(self.DEFAULT, process)
@@ -279,16 +279,15 @@ class SwayWithoutXWaylandTest(SwayTest):
         """No memory error, definite or indirect loss, or descriptor left open but the standard
         three and Valgrind's log."""
         log = os.path.join(self.runtime, "memcheck.log")
-        # Valgrind reads both as nobody, who may not reach the checkout.
-        program, suppressions = (shutil.copy(path, self.runtime)
-                                 for path in (headless.runs.PROGRAM, SUPPRESSIONS))
+        # Valgrind reads it as nobody, who may not reach the checkout.
+        suppressions = shutil.copy(SUPPRESSIONS, self.runtime)
         # (arguments, menu keys, status, the box's text, the turn made)
         cases = [(["/set", "3"], [], 2, BOXES["invalid"], 0), (["/menu"], ["Escape"], 0, None, 0),
                  (["/menu"], ["Down", "Down", "Return"], 0, None, 1)]
         for arguments, keys, status, box, turn in cases:
             with self.subTest(arguments=arguments, keys=keys):
                 self.lay_out(self.laid())
-                result = self.run_program(self.env, *arguments, keys=keys, program=program,
+                result = self.run_program(self.env, *arguments, keys=keys,
                                           wrapper=["valgrind", *memcheck(log, suppressions)[:-1]])
                 report = pathlib.Path(log).read_text("utf-8")
                 self.assertEqual((status, box), (result.status, box and result.message), report)
