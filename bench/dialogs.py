@@ -14,6 +14,10 @@ from the program's start until it commits its first drawn buffer, as
 WAYLAND_DEBUG stamps its requests (goal at most 15 ms); each run is then
 stopped.
 
+The floor printed first is the least any such dialog costs here: a C client,
+built by the script (needs libfcft-dev), that only opens the same font
+through fcft and fontconfig and draws the box's glyphs, from exec to exit.
+
 Usage: bench/dialogs.py [RUNS]   (after building: cmake --build --preset default)
 """
 
@@ -23,6 +27,7 @@ import signal
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -67,6 +72,37 @@ def report(name, rows, paint_goal_ms):
     print(f"  peak memory     median {statistics.median(rss) / 1024:6.2f} MiB"
           f"  (max {max(rss) / 1024:.2f} MiB, resident set)"
           f"  goal <= {MEMORY_GOAL_KIB / 1024:.2f} MiB")
+
+
+FLOOR = r"""
+#include <fcft/fcft.h>
+#include <uchar.h>
+int main(void) {
+    const char *names[] = {"sans-serif:lang=zh-cn:size=11"};
+    fcft_init(FCFT_LOG_COLORIZE_NEVER, false, FCFT_LOG_CLASS_ERROR);
+    struct fcft_font *font = fcft_from_name(1, names, "dpi=96");
+    for (const char32_t *c = U"你的设备不支持屏幕旋转!确定"; font != NULL && *c != 0; ++c)
+        if (fcft_rasterize_char_utf32(font, *c, FCFT_SUBPIXEL_NONE) == NULL) return 1;
+    return font == NULL;
+}
+"""
+
+
+def font_floor(runs):
+    with tempfile.TemporaryDirectory() as work:
+        source, client = os.path.join(work, "floor.c"), os.path.join(work, "floor")
+        with open(source, "w", encoding="utf-8") as file:
+            file.write(FLOOR)
+        flags = subprocess.run(["pkg-config", "--cflags", "--libs", "fcft"], capture_output=True,
+                               text=True, check=True).stdout.split()
+        subprocess.run(["cc", "-O2", "-o", client, source, *flags], check=True)
+        times = []
+        for _ in range(runs):
+            start = time.perf_counter()
+            subprocess.run([client], check=True)
+            times.append((time.perf_counter() - start) * 1000)
+    print(f"floor (fcft opens the font, draws the box's glyphs): median "
+          f"{statistics.median(times):6.2f} ms  (min {min(times):.2f})")
 
 
 def first_commit(env, args):
@@ -116,6 +152,7 @@ def main():
     for built in (PROGRAM, HELPER):
         if not os.access(built, os.X_OK):
             sys.exit(f"build first: {built} is missing")
+    font_floor(runs)
     host = xdisplays.start_xvfb(1024, 768)
     try:
         report("X11 message box (Xvfb)", measure(host, [], runs), X11_PAINT_GOAL_MS)
