@@ -9,8 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # What building and showing the Linux program takes; the tests need more.
-needed=(cmake make g++ python3 libx11-dev libxrandr-dev libxi-dev libxft-dev
-        libfontconfig-dev libxcb-randr0-dev libwayland-dev libsystemd-dev
+needed=(cmake make g++ python3 pkg-config libx11-dev libxrandr-dev libxi-dev libpixman-1-dev
+        libxkbcommon-dev libxkbcommon-x11-dev libxcb-xkb-dev libfcft4 libxcb-randr0-dev
+        libwayland-dev libsystemd-dev
         plasma-wayland-protocols librust-wayland-protocols-dev fonts-wqy-microhei
         fonts-dejavu-core xvfb xserver-xephyr x11-xserver-utils xdotool imagemagick)
 scripts/install_missing.sh "${needed[@]}"
