@@ -55,10 +55,8 @@ const zxdg_output_v1_listener kXdgListener = {OnLogicalPosition, OnLogicalSize, 
 
 void BindOutputs(WaylandSession* session, BoundOutputs* outputs) {
     *outputs = BoundOutputs();
-    const WaylandGlobal* xdgGlobal = FindGlobal(session, "zxdg_output_manager_v1");
-    outputs->xdgManager = xdgGlobal != nullptr
-                              ? BindGlobal(session, xdgGlobal, &zxdg_output_manager_v1_interface, 3)
-                              : nullptr;
+    outputs->xdgManager = BindGlobal(session, FindGlobal(session, "zxdg_output_manager_v1"),
+                                     &zxdg_output_manager_v1_interface, 3);
     for (const WaylandGlobal* global;
          outputs->count < kMaxOutputs &&
          (global = FindGlobal(session, "wl_output", outputs->count)) != nullptr;) {

@@ -97,6 +97,9 @@ const WaylandGlobal* FindGlobal(const WaylandSession* session, const char* inter
 
 wl_proxy* BindGlobal(WaylandSession* session, const WaylandGlobal* global,
                      const wl_interface* interface, uint32_t version) {
+    if (global == nullptr) {
+        return nullptr;
+    }
     union wl_argument arguments[4] = {};
     arguments[0].u = global->name;
     arguments[1].s = interface->name;
@@ -111,6 +114,14 @@ wl_proxy* SendRequest(const WaylandSession* session, void* proxy, uint32_t opcod
     return session->wl->proxy_marshal_array_flags(sender, opcode, created,
                                                   session->wl->proxy_get_version(sender),
                                                   destroy ? WL_MARSHAL_FLAG_DESTROY : 0, arguments);
+}
+
+void DestroyProxy(const WaylandSession* session, wl_proxy** proxy, uint32_t opcode) {
+    if (*proxy != nullptr) {
+        union wl_argument none[1] = {};
+        SendRequest(session, *proxy, opcode, none, nullptr, true);
+        *proxy = nullptr;
+    }
 }
 
 bool DispatchOnce(WaylandSession* session, int milliseconds) {

@@ -34,7 +34,8 @@ void CloseWaylandSession(WaylandSession* session);
 // The global of that interface, or the n-th of them; null when there is none.
 const WaylandGlobal* FindGlobal(const WaylandSession* session, const char* interface, int n = 0);
 
-// Binds global at the lower of its version and the one given.
+// Binds global at the lower of its version and the one given; null, with
+// nothing sent, when global is null (the compositor offers none).
 wl_proxy* BindGlobal(WaylandSession* session, const WaylandGlobal* global,
                      const wl_interface* interface, uint32_t version);
 
@@ -51,6 +52,10 @@ bool AddListener(const WaylandSession* session, void* proxy, const Listener* lis
                static_cast<wl_proxy*>(proxy),
                reinterpret_cast<void (**)(void)>(const_cast<Listener*>(listener)), data) == 0;
 }
+
+// Ends *proxy, unless it is null, with its protocol's destructor request
+// (opcode, which takes no argument), and sets it to null.
+void DestroyProxy(const WaylandSession* session, wl_proxy** proxy, uint32_t opcode);
 
 // Waits until the compositor has answered every request sent so far.
 bool Roundtrip(WaylandSession* session, int milliseconds);

@@ -206,9 +206,8 @@ void OpenSeatInput(WaylandSession* session, const XkbcommonLibrary* xkb, SeatSin
     input->sink = sink;
     input->finger = -1;
     input->context = xkb->context_new(XKB_CONTEXT_NO_FLAGS);
-    const WaylandGlobal* global = FindGlobal(session, "wl_seat");
     // Version 5 has every device's release.
-    input->seat = global != nullptr ? BindGlobal(session, global, &wl_seat_interface, 5) : nullptr;
+    input->seat = BindGlobal(session, FindGlobal(session, "wl_seat"), &wl_seat_interface, 5);
     if (input->seat != nullptr) {
         AddListener(session, input->seat, &kSeatListener, input);
     }

@@ -16,11 +16,6 @@ WaylandSelection& Of(void* data) {
     return *static_cast<WaylandSelection*>(data);
 }
 
-void DestroyProxy(WaylandSession* session, wl_proxy* proxy, uint32_t opcode) {
-    union wl_argument none[1] = {};
-    SendRequest(session, proxy, opcode, none, nullptr, true);
-}
-
 void OnTarget(void*, wl_data_source*, const char*) {}
 // Small enough for one pipe's buffer; a reader gone away only ends it.
 void OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
@@ -41,8 +36,7 @@ void OnSend(void* data, wl_data_source*, const char*, int32_t fd) {
 // Another client's selection replaced it.
 void OnCancelled(void* data, wl_data_source*) {
     WaylandSelection& selection = Of(data);
-    DestroyProxy(selection.session, selection.source, WL_DATA_SOURCE_DESTROY);
-    selection.source = nullptr;
+    DestroyProxy(selection.session, &selection.source, WL_DATA_SOURCE_DESTROY);
 }
 void OnDndDropPerformed(void*, wl_data_source*) {}
 void OnDndFinished(void*, wl_data_source*) {}
@@ -54,9 +48,7 @@ const wl_data_source_listener kSourceListener = {OnTarget,           OnSend,    
 // next comes, its own events read by then.
 void OnDataOffer(void* data, wl_data_device*, wl_data_offer* offer) {
     WaylandSelection& selection = Of(data);
-    if (selection.offer != nullptr) {
-        DestroyProxy(selection.session, selection.offer, WL_DATA_OFFER_DESTROY);
-    }
+    DestroyProxy(selection.session, &selection.offer, WL_DATA_OFFER_DESTROY);
     selection.offer = reinterpret_cast<wl_proxy*>(offer);
 }
 void OnEnter(void*, wl_data_device*, uint32_t, wl_surface*, wl_fixed_t, wl_fixed_t,
@@ -91,9 +83,7 @@ void OfferText(WaylandSelection* selection, const char* text, uint32_t serial) {
         return;
     }
     WaylandSession* session = selection->session;
-    if (selection->source != nullptr) {
-        DestroyProxy(session, selection->source, WL_DATA_SOURCE_DESTROY);
-    }
+    DestroyProxy(session, &selection->source, WL_DATA_SOURCE_DESTROY);
     selection->text = text;
     union wl_argument none[1] = {};
     selection->source =
@@ -114,15 +104,9 @@ void OfferText(WaylandSelection* selection, const char* text, uint32_t serial) {
 // The manager has no destructor: it is only let go.
 void CloseSelection(WaylandSelection* selection) {
     WaylandSession* session = selection->session;
-    if (selection->source != nullptr) {
-        DestroyProxy(session, selection->source, WL_DATA_SOURCE_DESTROY);
-    }
-    if (selection->offer != nullptr) {
-        DestroyProxy(session, selection->offer, WL_DATA_OFFER_DESTROY);
-    }
-    if (selection->device != nullptr) {
-        DestroyProxy(session, selection->device, WL_DATA_DEVICE_RELEASE);
-    }
+    DestroyProxy(session, &selection->source, WL_DATA_SOURCE_DESTROY);
+    DestroyProxy(session, &selection->offer, WL_DATA_OFFER_DESTROY);
+    DestroyProxy(session, &selection->device, WL_DATA_DEVICE_RELEASE);
     if (selection->manager != nullptr) {
         session->wl->proxy_destroy(selection->manager);
     }

@@ -56,18 +56,9 @@ LayerDialog& Of(void* data) {
     return *static_cast<LayerDialog*>(data);
 }
 
-void Destroy(const WaylandSession* session, wl_proxy** proxy, uint32_t opcode) {
-    if (*proxy != nullptr) {
-        union wl_argument none[1] = {};
-        SendRequest(session, *proxy, opcode, none, nullptr, true);
-        *proxy = nullptr;
-    }
-}
-
 wl_proxy* Bind(WaylandSession* session, const char* name, const wl_interface* interface,
                uint32_t version) {
-    const WaylandGlobal* global = FindGlobal(session, name);
-    return global != nullptr ? BindGlobal(session, global, interface, version) : nullptr;
+    return BindGlobal(session, FindGlobal(session, name), interface, version);
 }
 
 // Nothing reaches the model before its state is up on the screen.
@@ -209,13 +200,13 @@ const char* OpenDialog(LayerDialog& dialog, WaylandSession* session, const Turni
 
 void CloseDialog(LayerDialog& dialog) {
     WaylandSession* session = dialog.session;
-    Destroy(session, &dialog.layer, ZWLR_LAYER_SURFACE_V1_DESTROY);
-    Destroy(session, &dialog.surface, WL_SURFACE_DESTROY);
-    Destroy(session, &dialog.coverViewport, WP_VIEWPORT_DESTROY);
-    Destroy(session, &dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_DESTROY);
-    Destroy(session, &dialog.cover, WL_SURFACE_DESTROY);
+    DestroyProxy(session, &dialog.layer, ZWLR_LAYER_SURFACE_V1_DESTROY);
+    DestroyProxy(session, &dialog.surface, WL_SURFACE_DESTROY);
+    DestroyProxy(session, &dialog.coverViewport, WP_VIEWPORT_DESTROY);
+    DestroyProxy(session, &dialog.coverLayer, ZWLR_LAYER_SURFACE_V1_DESTROY);
+    DestroyProxy(session, &dialog.cover, WL_SURFACE_DESTROY);
     DestroyShmBuffer(session, &dialog.clear);
-    Destroy(session, &dialog.viewporter, WP_VIEWPORTER_DESTROY);
+    DestroyProxy(session, &dialog.viewporter, WP_VIEWPORTER_DESTROY);
     for (ShmBuffer& buffer : dialog.buffers) {
         DestroyShmBuffer(session, &buffer);
     }
@@ -226,7 +217,7 @@ void CloseDialog(LayerDialog& dialog) {
     ReleaseOutputs(session, &dialog.outputs);
     if (dialog.shell != nullptr &&
         session->wl->proxy_get_version(dialog.shell) >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION) {
-        Destroy(session, &dialog.shell, ZWLR_LAYER_SHELL_V1_DESTROY);
+        DestroyProxy(session, &dialog.shell, ZWLR_LAYER_SHELL_V1_DESTROY);
     }
     for (wl_proxy* proxy : {dialog.shell, dialog.shm, dialog.compositor}) {
         if (proxy != nullptr) {
