@@ -336,8 +336,11 @@ bool TurnCrtc(xcb_connection_t* connection, const RandrScreen& screen,
     if (took && CrtcShows(connection, screen, cookies[turned].sequence, rotation)) {
         ReportDebug("answer: the CRTC shows the turn");
         layouts->before = LayoutOf(screen.size, areas, screen.count);
-        layouts->after =
-            LayoutOf(resize ? RootSize(connection, screen.root, size) : size, placed, screen.count);
+        // Only touch input needs the size the server chose, and asking
+        // waits until it has redrawn the turned screen.
+        const bool readBack = resize && screen.touch.count > 0;
+        layouts->after = LayoutOf(readBack ? RootSize(connection, screen.root, size) : size, placed,
+                                  screen.count);
         for (int i = 0; i < screen.count; ++i) {
             layouts->before.orientations[i] = Shown(screen.crtcs[i].rotation);
             layouts->after.orientations[i] =
