@@ -1,14 +1,17 @@
-// A call that may block for good, waited for a bounded time: a server that
+// A connection that may block for good, given a bounded time: a server that
 // takes a connection and never answers would otherwise hold the run.
-#ifndef TARVELIN_PLATFORM_LINUX_CALL_WITHIN_H
-#define TARVELIN_PLATFORM_LINUX_CALL_WITHIN_H
+#ifndef TARVELIN_PLATFORM_LINUX_CONNECT_WITHIN_H
+#define TARVELIN_PLATFORM_LINUX_CONNECT_WITHIN_H
 
 #include <time.h>
 
-// call(argument) on a thread of its own: its result, or null when it has not
-// returned within seconds. The thread is then left blocked and the run ends
-// without it, so argument must outlive the run. Called in place when no
-// thread can be started.
-void* CallWithin(void* (*call)(void*), void* argument, time_t seconds);
+// connect(argument), its result returned. If it has not returned within
+// seconds, an alarm shuts down the socket it waits on: the lowest
+// descriptor free when it began, which a connection takes first (what it
+// reads on the way, such as an authority file, it closes before). A
+// connection that came back that late is closed with disconnect, and null
+// returned. SIGALRM is the program's own meanwhile.
+void* ConnectWithin(void* (*connect)(void*), void* argument, time_t seconds,
+                    void (*disconnect)(void* argument, void* connection));
 
 #endif

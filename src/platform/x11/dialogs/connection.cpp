@@ -1,23 +1,24 @@
 #include "platform/x11/dialogs/connection.h"
 
-#include "platform/linux/call_within.h"
+#include "platform/linux/connect_within.h"
 #include "platform/linux/standard_error.h"
 
 #include <stdlib.h>
 
 namespace {
 
-// What an opener that may outlive its wait reads and writes: it must
-// outlive whatever state the run keeps.
 struct Opening {
-    decltype(&::xcb_connect) connect;
+    const XcbLibrary* xcb;
     int screen;
 };
-Opening gOpening;
 
 void* Connect(void* opening) {
     Opening* open = static_cast<Opening*>(opening);
-    return open->connect(nullptr, &open->screen);
+    return open->xcb->connect(nullptr, &open->screen);
+}
+
+void Disconnect(void* opening, void* connection) {
+    static_cast<Opening*>(opening)->xcb->disconnect(static_cast<xcb_connection_t*>(connection));
 }
 
 } // namespace
@@ -32,9 +33,9 @@ xcb_connection_t* ConnectedDisplay(X11Connection* connection) {
         return nullptr;
     }
     const XcbLibrary& xcb = connection->xcb;
-    gOpening.connect = xcb.connect;
+    Opening opening{&xcb, 0};
     // After a second a server that has not answered counts as none.
-    auto* opened = static_cast<xcb_connection_t*>(CallWithin(Connect, &gOpening, 1));
+    auto* opened = static_cast<xcb_connection_t*>(ConnectWithin(Connect, &opening, 1, Disconnect));
     if (opened == nullptr) {
         return nullptr;
     }
@@ -43,10 +44,10 @@ xcb_connection_t* ConnectedDisplay(X11Connection* connection) {
         return nullptr;
     }
     xcb_screen_iterator_t screens = xcb.setup_roots_iterator(xcb.get_setup(opened));
-    for (int i = 0; i < gOpening.screen && screens.rem > 0; ++i) {
+    for (int i = 0; i < opening.screen && screens.rem > 0; ++i) {
         xcb.screen_next(&screens);
     }
-    connection->screenNumber = gOpening.screen;
+    connection->screenNumber = opening.screen;
     connection->screen = screens.rem > 0 ? screens.data : nullptr;
     return connection->screen != nullptr ? opened : nullptr;
 }

@@ -1,6 +1,6 @@
 #include "platform/x11/display/xcb_connection.h"
 
-#include "platform/linux/call_within.h"
+#include "platform/linux/connect_within.h"
 #include "platform/linux/standard_error.h"
 
 #include <signal.h>
@@ -8,12 +8,12 @@
 
 namespace {
 
-// Written by an opener that may outlive its wait, and so outlive whatever
-// state the run keeps: the one mutable record at file scope.
-int gScreenNumber = 0;
-
 void* Connect(void* screenNumber) {
     return xcb_connect(nullptr, static_cast<int*>(screenNumber));
+}
+
+void Disconnect(void*, void* connection) {
+    xcb_disconnect(static_cast<xcb_connection_t*>(connection));
 }
 
 const xcb_screen_t* ScreenOf(xcb_connection_t* connection, int number) {
@@ -30,13 +30,15 @@ xcb_connection_t* OpenTurnConnection(XcbConnection* xcb) {
     if (!xcb->tried) {
         xcb->tried = true;
         // After a second a server that has not answered counts as none.
-        auto* opened = static_cast<xcb_connection_t*>(CallWithin(Connect, &gScreenNumber, 1));
+        int screenNumber = 0;
+        auto* opened =
+            static_cast<xcb_connection_t*>(ConnectWithin(Connect, &screenNumber, 1, Disconnect));
         if (opened != nullptr && xcb_connection_has_error(opened)) {
             xcb_disconnect(opened);
         } else if (opened != nullptr) {
             signal(SIGPIPE, SIG_IGN);
             xcb->connection = opened;
-            xcb->screen = ScreenOf(opened, gScreenNumber);
+            xcb->screen = ScreenOf(opened, screenNumber);
         }
     }
     return xcb->screen != nullptr ? xcb->connection : nullptr;
