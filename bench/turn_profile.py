@@ -31,6 +31,18 @@ def spawn_ms(argv, env):
     return elapsed
 
 
+def print_startup(program, runs=200):
+    """The program's start-up alone: --version, which ends before any
+    backend is chosen, against /bin/true, alternating."""
+    times = {"/bin/true": [], f"{os.path.basename(program)} --version": []}
+    for i in range(runs):
+        for label in (list(times) if i % 2 else list(times)[::-1]):
+            times[label].append(spawn_ms(label.split() if label[0] == "/" else
+                                         [program, "--version"], dict(os.environ)))
+    print("start-up, " + ", ".join(f"{label} {sorted(values)[len(values) // 2]:.2f} ms"
+                                   for label, values in times.items()))
+
+
 def peak_rss_kib(argv, env):
     """Peak resident memory of one run, from GNU time in a process of its
     own: a child of this Python would count Python's pages."""
@@ -121,10 +133,11 @@ def profile(argv, env, socket_path):
 
 def print_profiles(profiles):
     """profiles: label -> Profile, medians of runs traced alike."""
-    print(f"{'under strace':<28} {'round trips':>11} {'exec to 1st':>11} {'waiting':>9}"
+    width = max(len(label) for label in profiles)
+    print(f"{'under strace':<{width}} {'round trips':>11} {'exec to 1st':>11} {'waiting':>9}"
           f" {'to exit':>8} {'total':>8}")
     for label, found in profiles.items():
-        print(f"{label:<28} {found.round_trips:>11} {found.start_ms:>9.2f}ms"
+        print(f"{label:<{width}} {found.round_trips:>11} {found.start_ms:>9.2f}ms"
               f" {found.waiting_ms:>7.2f}ms {found.exit_ms:>6.2f}ms {found.total_ms:>6.2f}ms")
 
 
