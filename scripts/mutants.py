@@ -147,6 +147,12 @@ MUTANTS = [
      "version < 1 ||", "a scale sent to a compositor without it"),
     ("src/platform/wayland/dialogs/shm_buffer.cpp", "outputScale < kMaxBufferScale ? outputScale : kMaxBufferScale",
      "outputScale", "the compositor's scale unbounded"),
+    # The bound on a connection.
+    ("src/platform/linux/connect_within.cpp", "    shutdown(gConnecting, SHUT_RDWR);\n", "",
+     "a silent server holds the run for good"),
+    ("src/platform/linux/connect_within.cpp", "    gLate = 1;\n", "", "a connection made too late is kept"),
+    ("src/platform/linux/connect_within.cpp", "        sigaction(SIGALRM, &previous, nullptr);\n    }\n    if (gLate",
+     "    }\n    if (gLate", "the alarm's handler is left in place"),
     # The dialogs' model.
     ("src/platform/linux/dialogs/dialog_model.cpp", "event.control && IsOneOf(event.keysym, XKB_KEY_c, XKB_KEY_Insert)",
      "IsOneOf(event.keysym, XKB_KEY_c, XKB_KEY_Insert)", "the box copies without Ctrl"),
@@ -184,8 +190,11 @@ def fast_tests(build):
         return "does not build"
     for path in (os.path.join(build, "tests", "unit_tests"),
                  os.path.join(build, "tests", "platform", "linux_unit_tests")):
-        if run([path]).returncode != 0:
-            return "caught"
+        try:
+            if run([path], timeout=120).returncode != 0:
+                return "caught"
+        except subprocess.TimeoutExpired:
+            return "caught (hung)"
     return None
 
 
