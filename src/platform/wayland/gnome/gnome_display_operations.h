@@ -29,6 +29,8 @@ struct GnomeBackend {
     SdBusLibrary loaded;
     const SdBusLibrary* sd; // &loaded
     sd_bus* bus;
+    sd_bus_message* probed; // the probe's answer, until the first read takes it
+    bool answered;
     uint32_t serial;
     uint32_t layoutMode;
     int layoutModeChangeable;
