@@ -38,7 +38,7 @@ os.environ["TARVELIN"] = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else o
     ROOT, "build", "default", "src", "entry", "tarvelin"))
 os.environ.setdefault("TARVELIN_FAILING", "")
 from headless import NOBODY  # noqa: E402
-from test_kwin import KwinTest  # noqa: E402
+from test_kwin import ROTATION, KwinTest  # noqa: E402
 from test_mutter import MutterTest  # noqa: E402
 from turn_profile import (Profile, build_floor, median_profile, peak_rss_kib,  # noqa: E402
                           print_profiles, profile, spawn_ms)
@@ -46,6 +46,30 @@ from turn_profile import (Profile, build_floor, median_profile, peak_rss_kib,  #
 DESKTOPS = {"gnome": MutterTest, "kde": KwinTest}
 PROTOCOLS = "/usr/share/plasma-wayland-protocols"
 PROFILED = 3  # traced rounds
+DISPLAY_CONFIG = "org.gnome.Mutter.DisplayConfig"
+
+
+def gdbus(method, *args):
+    return ["gdbus", "call", "--session", "--dest", DISPLAY_CONFIG, "--object-path",
+            "/org/gnome/Mutter/DisplayConfig", "--method", f"{DISPLAY_CONFIG}.{method}", *args]
+
+
+def logical(server, placed):
+    """placed as ApplyMonitorsConfig's logical monitors in gdbus's text, as
+    the tests lay them out."""
+    return "[" + ", ".join(
+        f"({x}, {y}, 1.0, uint32 {transform}, {str(name == server.DEFAULT).lower()}, "
+        f"[('{name}', '{width}x{height}@60.000', @a{{sv}} {{}})])"
+        for name, (x, y, transform) in placed.items()
+        for width, height in [server.SIZES[name]]) + "]"
+
+
+def doctor(server, placed):
+    """The kscreen-doctor command that lays out placed, as the tests do."""
+    return ["kscreen-doctor", *(
+        f"output.{name}.{setting}" for name, (x, y, transform) in placed.items()
+        for setting in (f"position.{x},{y}", f"rotation.{ROTATION[transform]}",
+                        f"priority.{1 if name == server.DEFAULT else 2}"))]
 
 
 def gnome_floor(directory):
@@ -77,9 +101,9 @@ class Gdbus:
 
     def __init__(self, server, placed, directory):
         self.server, self.state = server, os.path.join(directory, "state")
-        self.apply = lambda serial: MutterTest.gdbus(
-            "ApplyMonitorsConfig", serial, "1", server.logical(placed), "@a{sv} {}")
-        self.read = MutterTest.gdbus("GetCurrentState")
+        self.apply = lambda serial: gdbus(
+            "ApplyMonitorsConfig", serial, "1", logical(server, placed), "@a{sv} {}")
+        self.read = gdbus("GetCurrentState")
 
     @staticmethod
     def serial(text):
@@ -141,7 +165,7 @@ def clients(desktop, server, directory):
         floor = [kde_floor(directory), *(f"{name}:{transform}:{x}:{y}" for name, (x, y, transform)
                                          in placed.items() if before[name] != (x, y, transform))]
         # It asks KScreen's backend over the bus to speak to KWin.
-        peer = Single(server.doctor(placed), os.path.join(server.runtime, "bus"))
+        peer = Single(doctor(server, placed), os.path.join(server.runtime, "bus"))
     return {"tarvelin": Single([server.program, "/set", "1"]), "peer": peer,
             "floor": Single(floor)}
 

@@ -41,15 +41,10 @@ class KwinTest(headless.DesktopTest):
 
     @classmethod
     def lay_out(cls, placed):
-        cls.call(*cls.doctor(placed))
-
-    @classmethod
-    def doctor(cls, placed):
-        """The kscreen-doctor command that lays out placed."""
-        return ["kscreen-doctor", *(
+        cls.call("kscreen-doctor", *(
             f"output.{name}.{setting}" for name, (x, y, transform) in placed.items()
             for setting in (f"position.{x},{y}", f"rotation.{ROTATION[transform]}",
-                            f"priority.{1 if name == cls.DEFAULT else 2}"))]
+                            f"priority.{1 if name == cls.DEFAULT else 2}")))
 
     def program_window(self, close=False):
         """(x, y, width, height) of the program's window in the layout, or None; closed if asked."""

@@ -30,29 +30,19 @@ class MutterTest(headless.DesktopTest):
 
     @classmethod
     def display_config(cls, method, *args, check=True):
-        return cls.call(*cls.gdbus(method, *args), check=check).stdout
-
-    @staticmethod
-    def gdbus(method, *args):
-        return ["gdbus", "call", "--session", "--dest", "org.gnome.Mutter.DisplayConfig",
-                "--object-path", "/org/gnome/Mutter/DisplayConfig", "--method",
-                "org.gnome.Mutter.DisplayConfig." + method, *args]
+        return cls.call("gdbus", "call", "--session", "--dest", "org.gnome.Mutter.DisplayConfig",
+                        "--object-path", "/org/gnome/Mutter/DisplayConfig", "--method",
+                        "org.gnome.Mutter.DisplayConfig." + method, *args, check=check).stdout
 
     @classmethod
     def lay_out(cls, placed, scales=None):
         serial = re.match(r"\(uint32 (\d+),", cls.display_config("GetCurrentState")).group(1)
-        cls.display_config("ApplyMonitorsConfig", serial, "1", cls.logical(placed, scales),
-                           "@a{sv} {}")
-
-    @classmethod
-    def logical(cls, placed, scales=None):
-        """placed as ApplyMonitorsConfig's logical monitors, in gdbus's text."""
-        return "[" + ", ".join(
+        logical = ", ".join(
             f"({x}, {y}, {float((scales or {}).get(name, 1))}, uint32 {transform}, "
             f"{str(name == cls.DEFAULT).lower()}, "
             f"[('{name}', '{width}x{height}@60.000', @a{{sv}} {{}})])"
-            for name, (x, y, transform) in placed.items()
-            for width, height in [cls.SIZES[name]]) + "]"
+            for name, (x, y, transform) in placed.items() for width, height in [cls.SIZES[name]])
+        cls.display_config("ApplyMonitorsConfig", serial, "1", f"[{logical}]", "@a{sv} {}")
 
     def test_scale(self):
         """A scaled monitor's size is its mode's divided, from the first read."""
