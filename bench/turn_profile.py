@@ -43,10 +43,11 @@ def print_startup(program, runs=200):
                                    for label, values in times.items()))
 
 
-def peak_rss_kib(argv, env):
+def peak_rss_kib(argv, env, wrapper=()):
     """Peak resident memory of one run, from GNU time in a process of its
-    own: a child of this Python would count Python's pages."""
-    result = subprocess.run(["/usr/bin/time", "-f", "%M", *argv], env=env, check=True,
+    own: a child of this Python would count Python's pages. wrapper runs
+    time (one that changes the user, say) and is not counted."""
+    result = subprocess.run([*wrapper, "/usr/bin/time", "-f", "%M", *argv], env=env, check=True,
                             capture_output=True, text=True)
     return int(result.stderr.split()[-1])
 
@@ -102,7 +103,10 @@ def profile(argv, env, socket_path):
                         "-e", "trace=" + ",".join(sorted(TRACED)), *argv],
                        env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         calls = list(_calls(log))
-    started = max(at for _, at, name, _, _ in calls if name == "execve")
+    # The traced process's own last exec: a child's, or one that failed, is
+    # not the program starting.
+    started = max(at for pid, at, name, rest, _ in calls
+                  if name == "execve" and pid == calls[0][0] and rest.endswith("= 0"))
     ended = max(at for _, at, name, _, _ in calls if name == "exited")
     sockets, trips, written = set(), 0, False
     first = last = None

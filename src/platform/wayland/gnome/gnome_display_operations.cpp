@@ -184,10 +184,14 @@ bool ReadLogicalMonitors(GnomeBackend& gnome, sd_bus_message* m) {
 bool ReadState(void* backend) {
     GnomeBackend& gnome = Of(backend);
     gnome.monitorCount = gnome.count = 0;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* call = NewCall(gnome, kService, kPath, kService, "GetCurrentState");
-    sd_bus_message* state = call != nullptr ? Send(gnome, call, &error) : nullptr;
-    gnome.sd->error_free(&error);
+    sd_bus_message* state = gnome.probed;
+    gnome.probed = nullptr;
+    if (state == nullptr) {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        sd_bus_message* call = NewCall(gnome, kService, kPath, kService, "GetCurrentState");
+        state = call != nullptr ? Send(gnome, call, &error) : nullptr;
+        gnome.sd->error_free(&error);
+    }
     if (state == nullptr) {
         return false;
     }
@@ -269,20 +273,35 @@ bool ReadAgain(void* state) {
     return ReadAndChoose(&Of(state).output);
 }
 
-bool DisplayConfigOwned(const GnomeBackend& gnome) {
-    sd_bus_message* call = NewCall(gnome, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                   "org.freedesktop.DBus", "NameHasOwner");
-    if (call == nullptr || gnome.sd->message_append(call, "s", kService) < 0) {
-        gnome.sd->message_unref(call);
-        return false;
+int OnProbed(sd_bus_message* reply, void* state, sd_bus_error*) {
+    GnomeBackend& gnome = Of(state);
+    gnome.probed = gnome.sd->message_ref(reply);
+    gnome.answered = true;
+    return 0;
+}
+
+// The probe is the first read of the state. Sent on its own it goes out
+// right behind the bus's Hello, where sd_bus_call would first wait for
+// Hello's answer. Only a name with no owner means another desktop: any
+// other error is kept for the read to fail on.
+bool DisplayConfigAnswers(GnomeBackend& gnome) {
+    const SdBusLibrary* sd = gnome.sd;
+    sd_bus_message* call = NewCall(gnome, kService, kPath, kService, "GetCurrentState");
+    const bool sent =
+        call != nullptr && sd->message_set_auto_start(call, 0) >= 0 &&
+        sd->call_async(gnome.bus, nullptr, call, OnProbed, &gnome, kAnswerWait * 1000ULL) >= 0;
+    sd->message_unref(call);
+    // The call's own timeout ends the wait with an error answer.
+    while (sent && !gnome.answered) {
+        const int processed = sd->process(gnome.bus, nullptr);
+        if (processed < 0 || (processed == 0 && sd->wait(gnome.bus, UINT64_MAX) < 0)) {
+            return false;
+        }
     }
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = Send(gnome, call, &error);
-    int owned = 0;
-    const bool answered = reply != nullptr && gnome.sd->message_read(reply, "b", &owned) >= 0;
-    gnome.sd->message_unref(reply);
-    gnome.sd->error_free(&error);
-    return answered && owned;
+    const sd_bus_error* error = sent ? sd->message_get_error(gnome.probed) : nullptr;
+    return sent &&
+           (error == nullptr || (!sd->error_has_name(error, SD_BUS_ERROR_SERVICE_UNKNOWN) &&
+                                 !sd->error_has_name(error, SD_BUS_ERROR_NAME_HAS_NO_OWNER)));
 }
 
 } // namespace
@@ -291,7 +310,7 @@ bool GnomeOffered(GnomeBackend* backend, const WaylandSession*) {
     *backend = GnomeBackend();
     backend->sd = &backend->loaded;
     if (!LoadSdBus(&backend->loaded) || backend->sd->open_user(&backend->bus) < 0 ||
-        !DisplayConfigOwned(*backend)) {
+        !DisplayConfigAnswers(*backend)) {
         CloseGnome(backend);
         return false;
     }
@@ -305,6 +324,10 @@ DisplayOperations GnomeDisplayOperations(GnomeBackend* backend, WaylandSession*)
 }
 
 void CloseGnome(GnomeBackend* backend) {
+    if (backend->probed != nullptr) {
+        backend->sd->message_unref(backend->probed);
+        backend->probed = nullptr;
+    }
     if (backend->bus != nullptr) {
         backend->sd->flush_close_unref(backend->bus);
         backend->bus = nullptr;

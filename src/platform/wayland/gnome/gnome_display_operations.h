@@ -29,6 +29,8 @@ struct GnomeBackend {
     SdBusLibrary loaded;
     const SdBusLibrary* sd; // &loaded
     sd_bus* bus;
+    sd_bus_message* probed; // the probe's answer, until the first read takes it
+    bool answered;
     uint32_t serial;
     uint32_t layoutMode;
     int layoutModeChangeable;
@@ -40,9 +42,9 @@ struct GnomeBackend {
     TurningOutput output;
 };
 
-// True when Mutter's DisplayConfig is on the session bus, which stays open
-// in backend. Loads sd-bus: ask only once the compositor's globals have
-// ruled out the others.
+// True when Mutter's DisplayConfig answers on the session bus, which stays
+// open in backend; its answer is the first read of the state. Loads
+// sd-bus: ask only once the compositor's globals have ruled out the others.
 bool GnomeOffered(GnomeBackend* backend, const WaylandSession* session);
 
 // Operations on the bus GnomeOffered opened in backend.
