@@ -117,9 +117,10 @@ bool ReadOutputs(void* state) {
     }
     AddListener(session, backend.manager, &kManagerListener, &backend);
     BindOutputs(session, &backend.outputs);
-    // The manager's first done follows its heads; by the answer to a sync
-    // every output has sent its state too.
-    if (!WaitFor(session, &backend.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
+    // One sync sent with the binds: by its answer every output has sent its
+    // state, and the manager its heads and first done, unless the compositor
+    // sends those later.
+    if (!Roundtrip(session, kAnswerWait) || !WaitFor(session, &backend.done, kAnswerWait)) {
         return false;
     }
     MergeLayout(backend);
