@@ -212,7 +212,6 @@ bool WlrootsOffered(const WaylandSession* session) {
 }
 
 DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session) {
-    *backend = WlrootsBackend();
     backend->session = session;
     backend->output = TurningOutput{backend,     backend->layout, &backend->headCount,
                                     ReadOutputs, NoPreference,    TestThenApply,
@@ -238,5 +237,4 @@ void CloseWlroots(WlrootsBackend* backend) {
         SendRequest(session, backend->manager, ZWLR_OUTPUT_MANAGER_V1_STOP, none);
         session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->manager));
     }
-    *backend = WlrootsBackend();
 }
