@@ -183,6 +183,9 @@ LayoutAnswer Configure(WlrootsBackend& backend, const WaylandOutput* layout, uin
                              ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY);
 }
 
+// Tested first: the protocol only asks that a failed apply be reverted, and
+// sway and phoc apply one output after another, keeping those done before
+// one fails. sway's test checks every output without changing any.
 LayoutAnswer TestThenApply(void* state, const WaylandOutput* layout) {
     WlrootsBackend& backend = Of(state);
     const LayoutAnswer answer = Configure(backend, layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
