@@ -3,7 +3,8 @@
  * the named one's transform changed, apply it and wait for the answer. Every
  * head is taken to be enabled, as the bench has them: sway's heads may say
  * they are off when they are not.
- * Usage: wlroots_turn OUTPUT TRANSFORM; status 0 when it succeeded. */
+ * Usage: wlroots_turn OUTPUT TRANSFORM; status 0 when it succeeded. With no
+ * argument it ends at once: its start-up alone, libwayland-client loaded. */
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -66,6 +67,9 @@ static const struct zwlr_output_configuration_v1_listener configuration_listener
 	on_succeeded, on_failed, on_failed};
 
 int main(int argc, char **argv) {
+	if (argc == 1) {
+		return 0;
+	}
 	struct wl_display *display = argc == 3 ? wl_display_connect(NULL) : NULL;
 	if (display == NULL) {
 		return 1;
