@@ -1,59 +1,129 @@
-"""The turn on a wlroots compositor against wlr-randr doing the same turn:
-one headless sway with one output enabled, runs alternating between the two, each result read back and checked.
+"""The turn on a wlroots compositor against wlr-randr and against the floor (a C client making
+only the requests a turn needs, bench/floors/wlroots_turn.c): one headless sway with one output
+enabled, runs alternating among the three, each result read back and checked. Prints the median
+wall times and their ratios, where each run's time goes on the socket (under strace), peak memory,
+and what start-up costs before any request.
 Run as root in namespaces of its own, as the end-to-end test does:
-  unshare --mount --net --propagation private python3 bench/wlroots_turn.py TARVELIN [PAIRS]"""
+  unshare --mount --net --propagation private python3 bench/wlroots_turn.py TARVELIN [ROUNDS]
+TARVELIN is the program in its CMake build tree, whose cache names the protocol's XML."""
 
 import os
+import shutil
 import statistics
 import subprocess
 import sys
-import time
+import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
-                                "e2e", "wayland"))
-# The test modules read the program under test from the environment; the
-# bench names its own.
-os.environ.setdefault("TARVELIN", "")
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e", "wayland"))
+# The test modules read the program under test from the environment.
+os.environ["TARVELIN"] = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ""
 os.environ.setdefault("TARVELIN_FAILING", "")
-from headless import NOBODY  # noqa: E402
 from test_wlroots import SwayTest  # noqa: E402
+import turn_profile  # noqa: E402
 
-# The turns, taken in turn: (arguments of the program, of wlr-randr, the
-# wl_output transform each leaves)
-TURNS = [(["/set", "1"], ["--transform", "90"], 1), (["/set", "0"], ["--transform", "normal"], 0)]
+OUTPUT = "HEADLESS-1"
+PROFILED = 7  # strace'd runs of each
+RSS_GOAL_KIB = 2.2 * 1024
 
 
-def timed(env, argv, transform, sway):
-    start = time.perf_counter()
-    subprocess.run(NOBODY + argv, env=env, check=True, stdout=subprocess.DEVNULL)
-    elapsed = time.perf_counter() - start
-    shown = sway.outputs()["HEADLESS-1"][2]
-    if shown != transform:
-        raise SystemExit(f"{argv[0]} left transform {shown}, not {transform}")
-    return elapsed
+def protocol_xml(program):
+    """The output-management XML the program was built from, read from its build tree's cache."""
+    folder = os.path.dirname(os.path.abspath(program))
+    while not os.path.exists(os.path.join(folder, "CMakeCache.txt")):
+        if folder == os.path.dirname(folder):
+            raise SystemExit(f"{program} is in no CMake build tree")
+        folder = os.path.dirname(folder)
+    with open(os.path.join(folder, "CMakeCache.txt"), encoding="utf-8") as cache:
+        for line in cache:
+            if line.startswith("WLR_OUTPUT_MANAGEMENT_XML:"):
+                return line.split("=", 1)[1].strip()
+    raise SystemExit("the build tree's cache names no WLR_OUTPUT_MANAGEMENT_XML")
+
+
+def build_floor(program, directory):
+    """The floor, with the protocol's header and code generated into directory beside it."""
+    xml, name = protocol_xml(program), "wlr-output-management-unstable-v1"
+    subprocess.run(["wayland-scanner", "client-header", xml,
+                    os.path.join(directory, name + "-client-protocol.h")], check=True)
+    code = os.path.join(directory, name + "-protocol.c")
+    subprocess.run(["wayland-scanner", "private-code", xml, code], check=True)
+    source = shutil.copy(os.path.join(HERE, "floors", "wlroots_turn.c"), directory)
+    with open(source, "a", encoding="utf-8") as floor, open(code, encoding="utf-8") as tables:
+        floor.write(tables.read())
+    return turn_profile.build_floor(source, ["wayland-client"], directory)
+
+
+def commands(program, floor, transform):
+    """Each client's command line for a turn to wl_output transform 0 or 1."""
+    return {"tarvelin": [program, "/set", "1" if transform else "0"],
+            "wlr-randr": ["wlr-randr", "--output", OUTPUT, "--on",
+                          "--transform", "90" if transform else "normal"],
+            "floor": [floor, OUTPUT, str(transform)]}
+
+
+def alternating(runs, program, floor, measure, sway):
+    """measure(argv) for each client over runs rounds, each run a real turn from the transform
+    the one before left, the order rotating each round, every turn read back: {name: [result]}."""
+    found, names = {}, list(commands(program, floor, 0))
+    transform = sway.outputs()[OUTPUT][2]
+    for i in range(runs):
+        for name in names[i % 3:] + names[:i % 3]:
+            transform = 1 - transform
+            found.setdefault(name, []).append(measure(commands(program, floor, transform)[name]))
+            shown = sway.outputs()[OUTPUT][2]
+            if shown != transform:
+                raise SystemExit(f"{name} left transform {shown}, not {transform}")
+    return found
 
 
 def main():
-    program, pairs = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 40
+    program, rounds = os.environ["TARVELIN"], int(sys.argv[2]) if len(sys.argv) > 2 else 40
+
     # With an output disabled, sway refuses wlr-randr's configuration.
     class OneOutput(SwayTest):
-        ROW = ("HEADLESS-1",)
+        ROW = (OUTPUT,)
 
     OneOutput.setUpClass()
     try:
         sway = OneOutput()
+        # Run as root, not through setpriv: the wall times are the clients' own.
         env = {k: v for k, v in sway.env.items() if k != "DISPLAY"}
-        times = {"tarvelin": [], "wlr-randr": []}
-        for i in range(pairs):
-            arguments, randr, transform = TURNS[i % 2]
-            order = [("tarvelin", [program, *arguments]),
-                     ("wlr-randr", ["wlr-randr", "--output", "HEADLESS-1", "--on", *randr])]
-            for name, argv in order if i % 4 < 2 else order[::-1]:
-                times[name].append(timed(env, argv, transform, sway))
-        medians = {name: statistics.median(values) * 1000 for name, values in times.items()}
+        directory = tempfile.mkdtemp(dir=sway.runtime)
+        floor = build_floor(program, directory)
+        times = alternating(rounds, program, floor, lambda argv: turn_profile.spawn_ms(argv, env),
+                            sway)
+        medians = {name: statistics.median(values) for name, values in times.items()}
+        print(f"wall time, median of {rounds} rounds of alternating turns, each read back:")
         for name, median in medians.items():
-            print(f"{name:10} median {median:.2f} ms over {pairs} turns")
-        print(f"tarvelin / wlr-randr: {medians['tarvelin'] / medians['wlr-randr']:.2f}")
+            print(f"  {name:10} {median:6.2f} ms")
+        print(f"tarvelin / wlr-randr: {medians['tarvelin'] / medians['wlr-randr']:.2f}"
+              " (goal <= 0.90)")
+        print(f"tarvelin / floor:     {medians['tarvelin'] / medians['floor']:.2f}"
+              " (goal <= 1.15)")
+        # The least any turn costs, beside the peer: a goal below it cannot be met.
+        print(f"floor / wlr-randr:    {medians['floor'] / medians['wlr-randr']:.2f}")
+
+        profiles = alternating(PROFILED, program, floor,
+                               lambda argv: turn_profile.profile(argv, env, "wayland-"), sway)
+        turn_profile.print_profiles({name: turn_profile.median_profile(runs)
+                                     for name, runs in profiles.items()})
+
+        peaks = alternating(3, program, floor, lambda argv: turn_profile.peak_rss_kib(argv, env),
+                            sway)
+        print(f"peak RSS of a turn, median of 3 (goal <= {RSS_GOAL_KIB:.0f} KiB):")
+        for name, values in peaks.items():
+            print(f"  {name:10} {statistics.median(values):6.0f} KiB")
+
+        starts = {"tarvelin --version": [program, "--version"], "/bin/true": ["/bin/true"],
+                  "floor, no request": [floor]}
+        spent = {label: [] for label in starts}
+        for _ in range(rounds):
+            for label, argv in starts.items():
+                spent[label].append(turn_profile.spawn_ms(argv, env))
+        print(f"start-up, median of {rounds} alternating runs:")
+        for label, values in spent.items():
+            print(f"  {label:18} {statistics.median(values):6.2f} ms")
     finally:
         OneOutput.doClassCleanups()
 

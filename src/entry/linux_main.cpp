@@ -21,6 +21,10 @@ const char kUsage[] = "Usage: tarvelin [/toggle | /set CODE | /menu]\n"
                       "Exit status: 0 turned, or the menu closed without a choice; 1 the display\n"
                       "cannot be turned or the menu cannot be shown; 2 CODE is not 0, 1, 2 or 4.\n";
 
+// Static, not cleared on the stack: only pages the chosen backend writes
+// are touched, and each page first touched costs a fault.
+LinuxBackends backends;
+
 bool Is(const char* argument, const char* option) {
     return strcmp(argument, option) == 0;
 }
@@ -36,7 +40,6 @@ int main(int argc, char** argv) {
         puts("tarvelin " TARVELIN_VERSION);
         return 0;
     }
-    LinuxBackends backends{};
     StartupFailure failure = kStartupRan;
     const Int32 status = StartFromArguments(LinuxPort(&backends, argc > 0 ? argv[0] : nullptr),
                                             argc > 0 ? argc - 1 : 0, argv + 1, &failure);

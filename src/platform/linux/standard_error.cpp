@@ -22,9 +22,17 @@ void ReportError(const char* format, ...) {
     va_end(arguments);
 }
 
+bool DebugWanted() {
+    static int wanted = -1;
+    if (wanted < 0) {
+        const char* debug = getenv("TARVELIN_DEBUG");
+        wanted = debug != nullptr && strcmp(debug, "1") == 0;
+    }
+    return wanted != 0;
+}
+
 void ReportDebug(const char* format, ...) {
-    const char* debug = getenv("TARVELIN_DEBUG");
-    if (debug == nullptr || strcmp(debug, "1") != 0) {
+    if (!DebugWanted()) {
         return;
     }
     va_list arguments;

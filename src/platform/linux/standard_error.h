@@ -10,4 +10,8 @@ void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // chosen, sent and answered.
 void ReportDebug(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Whether TARVELIN_DEBUG=1, read once: what only a debug line needs is then
+// left undone.
+bool DebugWanted();
+
 #endif

@@ -43,8 +43,12 @@ long long NowMs() {
 } // namespace
 
 bool OpenWaylandSession(WaylandSession* session) {
-    memset(session, 0, sizeof *session);
+    // Not the globals' slots: only those listed are read, and clearing all
+    // of them would touch pages that no global fills.
     session->wl = &session->loaded;
+    session->display = nullptr;
+    session->registry = nullptr;
+    session->globalCount = 0;
     if (!LoadWayland(&session->loaded)) {
         return false;
     }

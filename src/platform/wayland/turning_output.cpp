@@ -50,6 +50,9 @@ bool CurrentOrientation(void* state, Uint32* code) {
 
 // Each output's name, transform and place, on one line.
 void DebugSent(const WaylandOutput* layout, int count) {
+    if (!DebugWanted()) {
+        return;
+    }
     char text[480] = "";
     for (int i = 0, used = 0; i < count && used < static_cast<int>(sizeof text); ++i) {
         const WaylandOutput& output = layout[i];

@@ -117,9 +117,10 @@ bool ReadOutputs(void* state) {
     }
     AddListener(session, backend.manager, &kManagerListener, &backend);
     BindOutputs(session, &backend.outputs);
-    // The manager's first done follows its heads; by the answer to a sync
-    // every output has sent its state too.
-    if (!WaitFor(session, &backend.done, kAnswerWait) || !Roundtrip(session, kAnswerWait)) {
+    // One sync sent with the binds: by its answer every output has sent its
+    // state, and the manager its heads and first done, unless the compositor
+    // sends those later.
+    if (!Roundtrip(session, kAnswerWait) || !WaitFor(session, &backend.done, kAnswerWait)) {
         return false;
     }
     MergeLayout(backend);
@@ -182,6 +183,9 @@ LayoutAnswer Configure(WlrootsBackend& backend, const WaylandOutput* layout, uin
                              ZWLR_OUTPUT_CONFIGURATION_V1_DESTROY);
 }
 
+// Tested first: the protocol only asks that a failed apply be reverted, and
+// sway and phoc apply one output after another, keeping those done before
+// one fails. sway's test checks every output without changing any.
 LayoutAnswer TestThenApply(void* state, const WaylandOutput* layout) {
     WlrootsBackend& backend = Of(state);
     const LayoutAnswer answer = Configure(backend, layout, ZWLR_OUTPUT_CONFIGURATION_V1_TEST);
@@ -211,7 +215,6 @@ bool WlrootsOffered(const WaylandSession* session) {
 }
 
 DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session) {
-    *backend = WlrootsBackend();
     backend->session = session;
     backend->output = TurningOutput{backend,     backend->layout, &backend->headCount,
                                     ReadOutputs, NoPreference,    TestThenApply,
@@ -237,5 +240,4 @@ void CloseWlroots(WlrootsBackend* backend) {
         SendRequest(session, backend->manager, ZWLR_OUTPUT_MANAGER_V1_STOP, none);
         session->wl->proxy_destroy(reinterpret_cast<wl_proxy*>(backend->manager));
     }
-    *backend = WlrootsBackend();
 }

@@ -43,10 +43,13 @@ struct WlrootsBackend {
 // True when session's compositor offers wlr-output-management.
 bool WlrootsOffered(const WaylandSession* session);
 
-// Operations on backend and session, which must outlive the run.
+// Operations on backend and session, which must outlive the run. backend is
+// value-initialized and used once: clearing it all again would touch pages
+// of modes that no head fills.
 DisplayOperations WlrootsDisplayOperations(WlrootsBackend* backend, WaylandSession* session);
 
-// Releases what backend bound; its operations must not be called after.
+// Releases what backend bound; neither it nor its operations may be used
+// after.
 void CloseWlroots(WlrootsBackend* backend);
 
 #endif
