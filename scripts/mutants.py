@@ -220,7 +220,7 @@ def main():
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original)
-        missed += verdict != "caught"
+        missed += not verdict.startswith("caught")
         print(f"{number:2} {verdict:9} {name}: {meaning}", flush=True)
     run(["cmake", "--build", build, "-j2", "--target", *TESTS])
     print(f"{len(MUTANTS) - missed} of {len(MUTANTS)} planted faults caught")
