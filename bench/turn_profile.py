@@ -61,6 +61,22 @@ def build_floor(source, packages, directory):
     return program
 
 
+def build_run_time_floor(source, packages, directory):
+    """The floor's command prefix when its libraries are loaded at run time,
+    as the program loads its own: the floor built as a shared object whose
+    main is called by bench/floors/run_time_loader.c after a dlopen."""
+    library = os.path.join(directory, os.path.splitext(os.path.basename(source))[0] + ".so")
+    flags = subprocess.run(["pkg-config", "--cflags", "--libs", *packages], check=True,
+                           capture_output=True, text=True).stdout.split()
+    subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-shared", "-fPIC", "-Dmain=floor_main",
+                    "-o", library, source, *flags], check=True)
+    loader = os.path.join(directory, "run_time_loader")
+    subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-o", loader,
+                    os.path.join(os.path.dirname(os.path.abspath(__file__)), "floors",
+                                 "run_time_loader.c"), "-ldl"], check=True)
+    return [loader, library]
+
+
 @dataclasses.dataclass
 class Profile:
     round_trips: int  # a write to the socket, then a read from it
