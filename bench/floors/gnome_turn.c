@@ -9,15 +9,15 @@
 #define CONFIG "org.gnome.Mutter.DisplayConfig"
 #define CONFIG_PATH "/org/gnome/Mutter/DisplayConfig"
 
-int main(int argc, char **argv) {
-    sd_bus *bus = NULL;
+int main(int argc, char** argv) {
+    sd_bus* bus = NULL;
     sd_bus_message *state = NULL, *apply = NULL, *reply = NULL;
     sd_bus_error error = SD_BUS_ERROR_NULL;
     uint32_t serial = 0;
     int r = sd_bus_open_user(&bus);
     if (r >= 0)
-        r = sd_bus_call_method(bus, CONFIG, CONFIG_PATH, CONFIG, "GetCurrentState", &error,
-                               &state, "");
+        r = sd_bus_call_method(bus, CONFIG, CONFIG_PATH, CONFIG, "GetCurrentState", &error, &state,
+                               "");
     if (r >= 0)
         r = sd_bus_message_read(state, "u", &serial);
     if (r >= 0)
@@ -33,8 +33,8 @@ int main(int argc, char **argv) {
         unsigned transform;
         r = sscanf(argv[i], "%63[^:]:%63[^:]:%d:%d:%u:%d", connector, mode, &x, &y, &transform,
                    &primary) == 6
-                ? sd_bus_message_append(apply, "(iiduba(ssa{sv}))", x, y, 1.0, transform,
-                                        primary, 1, connector, mode, 0)
+                ? sd_bus_message_append(apply, "(iiduba(ssa{sv}))", x, y, 1.0, transform, primary,
+                                        1, connector, mode, 0)
                 : -EINVAL;
     }
     if (r >= 0)

@@ -4,9 +4,10 @@
 #include <dlfcn.h>
 #include <stdio.h>
 
-int main(int argc, char **argv) {
-    void *floor = argc > 1 ? dlopen(argv[1], RTLD_NOW | RTLD_LOCAL) : NULL;
-    int (*turn)(int, char **) = floor != NULL ? (int (*)(int, char **))dlsym(floor, "floor_main") : NULL;
+int main(int argc, char** argv) {
+    void* floor = argc > 1 ? dlopen(argv[1], RTLD_NOW | RTLD_LOCAL) : NULL;
+    int (*turn)(int, char**) =
+        floor != NULL ? (int (*)(int, char**))dlsym(floor, "floor_main") : NULL;
     if (turn == NULL) {
         fprintf(stderr, "run_time_loader: %s\n", dlerror());
         return 1;
