@@ -52,12 +52,16 @@ def peak_rss_kib(argv, env, wrapper=()):
     return int(result.stderr.split()[-1])
 
 
+def _package_flags(packages):
+    return subprocess.run(["pkg-config", "--cflags", "--libs", *packages], check=True,
+                          capture_output=True, text=True).stdout.split()
+
+
 def build_floor(source, packages, directory):
     """The floor client compiled from source against pkg-config's packages."""
     program = os.path.join(directory, os.path.splitext(os.path.basename(source))[0])
-    flags = subprocess.run(["pkg-config", "--cflags", "--libs", *packages], check=True,
-                           capture_output=True, text=True).stdout.split()
-    subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-o", program, source, *flags], check=True)
+    subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-o", program, source,
+                    *_package_flags(packages)], check=True)
     return program
 
 
@@ -66,10 +70,8 @@ def build_run_time_floor(source, packages, directory):
     as the program loads its own: the floor built as a shared object whose
     main is called by bench/floors/run_time_loader.c after a dlopen."""
     library = os.path.join(directory, os.path.splitext(os.path.basename(source))[0] + ".so")
-    flags = subprocess.run(["pkg-config", "--cflags", "--libs", *packages], check=True,
-                           capture_output=True, text=True).stdout.split()
     subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-shared", "-fPIC", "-Dmain=floor_main",
-                    "-o", library, source, *flags], check=True)
+                    "-o", library, source, *_package_flags(packages)], check=True)
     loader = os.path.join(directory, "run_time_loader")
     subprocess.run(["cc", "-O2", "-Wall", "-Werror", "-o", loader,
                     os.path.join(os.path.dirname(os.path.abspath(__file__)), "floors",
